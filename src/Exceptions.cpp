@@ -1,0 +1,12 @@
+#include "Exceptions.hpp"
+
+#include <cerrno>
+
+namespace Orvane {
+
+SystemError SystemError::last()
+{
+    return SystemError(errno);
+}
+
+} // namespace Orvane
