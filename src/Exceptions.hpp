@@ -7,8 +7,7 @@ namespace Orvane {
 
 // Another instance holds the single-instance lock.
 struct ApplicationBusy : virtual kestle::domain_error
-{
-};
+{ };
 
 // A system call of the application failed; carries errno in the system category.
 class SystemError : public kestle::system_error
@@ -16,8 +15,7 @@ class SystemError : public kestle::system_error
 public:
     explicit SystemError(int code)
         : kestle::system_error(code)
-    {
-    }
+    { }
     static SystemError last();
 };
 

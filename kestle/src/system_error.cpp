@@ -6,8 +6,7 @@ namespace kestle {
 
 system_error::system_error(int code)
     : boost::system::system_error(code, boost::system::system_category())
-{
-}
+{ }
 
 system_error system_error::last()
 {

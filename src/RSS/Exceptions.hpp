@@ -5,10 +5,8 @@
 namespace Orvane::RSS {
 
 struct InvalidTimeString : virtual kestle::runtime_error
-{
-};
+{ };
 struct IncompatibleTimeString : virtual kestle::runtime_error
-{
-};
+{ };
 
 } // namespace Orvane::RSS

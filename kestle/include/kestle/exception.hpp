@@ -11,40 +11,29 @@
 namespace kestle {
 
 struct exception : virtual boost::exception, virtual std::exception
-{
-};
+{ };
 
 struct logic_error : virtual exception
-{
-};
+{ };
 struct domain_error : virtual logic_error
-{
-};
+{ };
 
 struct runtime_error : virtual exception
-{
-};
+{ };
 struct fatal_error : virtual runtime_error
-{
-};
+{ };
 
 struct communication_failure : virtual exception
-{
-};
+{ };
 struct open_file_failure : virtual exception
-{
-};
+{ };
 struct defective_config : virtual exception
-{
-};
+{ };
 struct convertible_version : virtual exception
-{
-};
+{ };
 struct nonsupport_version : virtual exception
-{
-};
+{ };
 struct sync_queue_disabled : virtual exception
-{
-};
+{ };
 
 } // namespace kestle
