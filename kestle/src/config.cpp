@@ -96,13 +96,13 @@ void read_up_to_limit(int fd, std::string& content)
     content.resize(total);
 }
 
-// Returns false when there is no file. Anything but a regular file of bounded size is refused, and
-// O_NONBLOCK keeps a FIFO in its place from hanging the open.
+// Returns false when there is no file (nor, maybe, its folder). Anything but a regular file of bounded size is refused,
+// and O_NONBLOCK keeps a FIFO in its place from hanging the open.
 bool read_file(const fs::path& path, std::string& content)
 {
     const file_descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
-        if (errno == ENOENT)
+        if (errno == ENOENT || errno == ENOTDIR)
             return false;
         BOOST_THROW_EXCEPTION(open_file_failure());
     }
