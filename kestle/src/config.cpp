@@ -5,7 +5,6 @@
 
 #include <boost/filesystem/exception.hpp>
 #include <boost/filesystem/path.hpp>
-#include <boost/optional.hpp>
 #include <boost/program_options/options_description.hpp>
 #include <boost/program_options/parsers.hpp>
 #include <boost/throw_exception.hpp>
@@ -68,15 +67,15 @@ std::string version_text(double version)
     return out.str();
 }
 
-// The whole text must be a number: "1.0x" or "abc" is no version at all.
-boost::optional<double> read_version(const std::string& text)
+// False when there is no "VERSION" or its text is not wholly a number ("abc", "1.0x").
+bool read_version(const std::map<std::string, std::string>& values, double& version)
 {
-    std::istringstream in(text);
+    const auto found = values.find(version_key);
+    if (found == values.end())
+        return false;
+    std::istringstream in(found->second);
     in.imbue(std::locale::classic());
-    double version = 0;
-    if (!(in >> version) || !in.eof())
-        return boost::none;
-    return version;
+    return (in >> version) && in.eof();
 }
 
 void read_up_to_limit(int fd, std::string& content)
@@ -313,16 +312,15 @@ void config<String>::load()
         return;
     }
     map_type working = parse(content);
-    const auto found = working.find(version_key);
-    const auto version = found == working.end() ? boost::none : read_version(found->second);
-    if (!version || !state.supports(*version)) {
+    double version = 0;
+    if (!read_version(working, version) || !state.supports(version)) {
         state.values = state.defaults;
         BOOST_THROW_EXCEPTION(nonsupport_version());
     }
-    state.convert(*version, working);
+    state.convert(version, working);
     bool defective = false;
     state.values = state.merge(working, defective);
-    if (*version != state.version)
+    if (version != state.version)
         BOOST_THROW_EXCEPTION(convertible_version());
     if (defective)
         BOOST_THROW_EXCEPTION(defective_config());
