@@ -294,9 +294,6 @@ config<String>::config()
 template <class String>
 config<String>::~config() = default;
 
-// Values afterwards: unchanged after open_file_failure and a syntax error; the defaults after
-// nonsupport_version; complete (merged with the defaults) after convertible_version and
-// defective_config, so that the caller can save them.
 template <class String>
 void config<String>::load()
 {

@@ -56,11 +56,19 @@ public:
 
     virtual ~config();
 
-    // Raises kestle::open_file_failure, kestle::nonsupport_version, kestle::convertible_version,
-    // kestle::defective_config or the option library's syntax error; see config.cpp for which leave
-    // complete values behind.
+    // Reads the file, or creates it with the defaults when there is none. Raises
+    // - kestle::open_file_failure (not a readable regular file, or over max_file_size) and the option
+    //   library's syntax error: the values are unchanged;
+    // - kestle::nonsupport_version (no "VERSION", or not a number, or neither current nor
+    //   convertible): the values are the defaults;
+    // - kestle::convertible_version, kestle::defective_config: the values are complete (file values
+    //   merged with the defaults), ready for save(true).
+    // load() itself never writes an existing file.
     void load();
     // Writes the values to the file; with `backup` the previous file is kept as the ".bak" file.
+    // The path holds a complete file at every moment, and a failed save leaves the previous one.
+    // Raises kestle::open_file_failure when the ".tmp" file cannot be created, otherwise
+    // boost::filesystem::filesystem_error.
     void save(bool backup) const;
 
     // The text of a declared key; asking for any other key raises kestle::logic_error.
