@@ -1,6 +1,7 @@
 #include "System/Folders.hpp"
 
 #include "Exceptions.hpp"
+#include "System/FileDescriptor.hpp"
 
 #include <boost/throw_exception.hpp>
 
@@ -135,26 +136,6 @@ void makePrivate(const std::string& folder)
     if ((info.st_mode & 07777) != 0700 && ::chmod(folder.c_str(), 0700) != 0)
         throwLastError();
 }
-
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    { }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
 
 void writeAll(int fd, const std::string& content)
 {
