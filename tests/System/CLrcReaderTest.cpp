@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <fontconfig/fontconfig.h>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +21,15 @@ namespace Offset = OrvaneTest::LrcOffset;
 using namespace std::string_literals;
 
 namespace {
+
+// Fontconfig keeps its loaded configuration until FcFini, which a leak checker otherwise reports.
+class FontconfigRelease : public ::testing::Environment
+{
+public:
+    void TearDown() override { FcFini(); }
+};
+
+const ::testing::Environment* const kFontconfigRelease = ::testing::AddGlobalTestEnvironment(new FontconfigRelease);
 
 class CLrcReaderTest : public ::testing::Test
 {
@@ -256,7 +266,9 @@ TEST_F(CLrcReaderTest, CharsetWithoutInstalledFontIsIgnored)
     EXPECT_EXIT(
         {
             ::setenv("FONTCONFIG_FILE", (m_dir / "fonts.conf").c_str(), 1);
-            std::exit(m_reader.Load(m_path.string()) ? 1 : 0);
+            const bool loaded = m_reader.Load(m_path.string());
+            FcFini();
+            std::exit(loaded ? 1 : 0);
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_TRUE(m_reader.Load(m_path.string())) << "with the installed fonts the same file is taken";
