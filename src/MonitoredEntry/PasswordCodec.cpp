@@ -11,8 +11,6 @@
 
 namespace Orvane::MonitoredEntry {
 
-const std::string PasswordCodec::Key = "REDUVEZIZO";
-
 namespace {
 
 // Heap bytes wiped before they are released, since they hold plain text or key material.

@@ -11,7 +11,7 @@ class PasswordCodec
 {
 public:
     // The key every stored password is sealed with.
-    static const std::string Key;
+    static constexpr char Key[] = "REDUVEZIZO";
 
     // Result codes of the cipher, mapped to exceptions by the operations below.
     enum Result {
