@@ -2,7 +2,7 @@
 
 #include <kestle/exception.hpp>
 
-#include <boost/exception/error_info.hpp>
+#include <boost/exception/info.hpp>
 
 #include <string>
 
