@@ -1,3 +1,9 @@
+// GCC's optimiser (notably with sanitizers) takes the empty optional of a failed Spirit match for an
+// uninitialised read; the value is never read on that path.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
+
 #include "kestle/network/rfc822_date_parser.hpp"
 
 #include "kestle/network/rfc822_date_grammar.hpp"
