@@ -27,13 +27,12 @@ constexpr auto stopDeadline = std::chrono::seconds(10);
 
 DevSim::DevSim(const json& config, const std::vector<std::string>& extraArguments)
 {
-    writeFile(m_folder / "config.json", config.dump(2));
-    std::vector<std::string> arguments = {binaryPath(),
-                                          "--http-port=0",
-                                          "--https-port=0",
-                                          "--control-port=0",
-                                          "--config=" + (m_folder / "config.json").string(),
+    std::vector<std::string> arguments = {binaryPath(), "--http-port=0", "--https-port=0", "--control-port=0",
                                           "--ports-file=" + (m_folder / "ports.json").string()};
+    if (!config.is_null()) {
+        writeFile(m_folder / "config.json", config.dump(2));
+        arguments.push_back("--config=" + (m_folder / "config.json").string());
+    }
     arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
     spawn(arguments);
     try {
@@ -93,6 +92,7 @@ void DevSim::waitForPorts()
     if (!ready || !boost::filesystem::exists(portsFile))
         throw std::runtime_error("orvane-devsim did not start listening in time");
     const json ports = json::parse(readFile(portsFile));
+    m_address = ports.at("address").get<std::string>();
     m_httpPort = ports.at("http").get<int>();
     m_httpsPort = ports.at("https").get<int>();
     m_controlPort = ports.at("control").get<int>();
@@ -123,7 +123,7 @@ int DevSim::stop()
 
 json DevSim::get(const std::string& path) const
 {
-    httplib::Client client("127.0.0.1", m_controlPort);
+    httplib::Client client(m_address, m_controlPort);
     const auto result = client.Get(path.c_str());
     if (!result || result->status != 200)
         throw std::runtime_error("the simulator did not answer " + path);
@@ -132,7 +132,7 @@ json DevSim::get(const std::string& path) const
 
 json DevSim::command(const std::string& name, const json& body) const
 {
-    httplib::Client client("127.0.0.1", m_controlPort);
+    httplib::Client client(m_address, m_controlPort);
     const auto result = client.Post(("/" + name).c_str(), body.dump(), "application/json");
     if (!result)
         throw std::runtime_error("the simulator did not answer " + name);

@@ -17,7 +17,8 @@ namespace OrvaneTest {
 class DevSim
 {
 public:
-    // Throws std::runtime_error when the simulator exits or does not listen within the deadline.
+    // A null config passes no --config (for example to run it with "--demo"). Throws
+    // std::runtime_error when the simulator exits or does not listen within the deadline.
     explicit DevSim(const nlohmann::json& config = defaultConfig(),
                     const std::vector<std::string>& extraArguments = {});
     ~DevSim();
@@ -28,6 +29,8 @@ public:
     // (password "bob-pass", shown as "Bob"); no documents.
     static nlohmann::json defaultConfig();
 
+    // The loopback address it listens on (127.0.0.1 unless "--bind" says otherwise).
+    const std::string& address() const { return m_address; }
     int httpPort() const { return m_httpPort; }
     int httpsPort() const { return m_httpsPort; }
     int controlPort() const { return m_controlPort; }
@@ -67,6 +70,7 @@ private:
 
     TempDir m_folder;
     pid_t m_pid = -1;
+    std::string m_address;
     int m_httpPort = 0;
     int m_httpsPort = 0;
     int m_controlPort = 0;

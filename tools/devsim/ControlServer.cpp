@@ -42,8 +42,9 @@ ControlServer::ControlServer(DeviceState& state, FaultPlan& faults, RequestLog& 
     , m_log(log)
     , m_thread(std::make_unique<httplib::Server>(), maxBody)
 {
-    m_thread.server().Get(
-        "/state", [this](const httplib::Request&, httplib::Response& response) { answer(response, 200, this->state()); });
+    m_thread.server().Get("/state", [this](const httplib::Request&, httplib::Response& response) {
+        answer(response, 200, this->state());
+    });
     m_thread.server().Get("/log", [this](const httplib::Request&, httplib::Response& response) {
         answer(response, 200, m_log.toJson());
     });

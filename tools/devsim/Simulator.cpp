@@ -87,7 +87,12 @@ void Simulator::writePortsFile(int http, int https, int control) const
     const std::string partial = m_options.portsFile + ".partial";
     {
         std::ofstream out(partial, std::ios::trunc);
-        out << nlohmann::json {{"http", http}, {"https", https}, {"control", control}, {"pid", ::getpid()}}.dump()
+        out << nlohmann::json {{"address", m_address.text()},
+                               {"http", http},
+                               {"https", https},
+                               {"control", control},
+                               {"pid", ::getpid()}}
+                   .dump()
             << '\n';
         if (!out)
             throw std::runtime_error("cannot write " + partial);
