@@ -13,22 +13,22 @@ namespace OrvaneDevSim {
 
 namespace {
 
-std::string text(const json& spec, const char* key, const std::string& fallback)
+std::string text(const json& desc, const char* key, const std::string& fallback)
 {
-    if (!spec.contains(key))
+    if (!desc.contains(key))
         return fallback;
-    if (!spec.at(key).is_string())
+    if (!desc.at(key).is_string())
         throw std::invalid_argument(std::string("\"") + key + "\" must be a string");
-    return spec.at(key).get<std::string>();
+    return desc.at(key).get<std::string>();
 }
 
-bool flag(const json& spec, const char* key, bool fallback)
+bool flag(const json& desc, const char* key, bool fallback)
 {
-    if (!spec.contains(key))
+    if (!desc.contains(key))
         return fallback;
-    if (!spec.at(key).is_boolean())
+    if (!desc.at(key).is_boolean())
         throw std::invalid_argument(std::string("\"") + key + "\" must be true or false");
-    return spec.at(key).get<bool>();
+    return desc.at(key).get<bool>();
 }
 
 json documentJson(const Document& document)
@@ -80,39 +80,39 @@ void DeviceState::load(const json& config)
     m_machine = Machine {text(machine, "name", "Orvane Device"), flag(machine, "securityPolicy", false),
                          flag(machine, "guestLogin", false)};
     m_accounts.clear();
-    for (const json& spec : config.value("accounts", json::array()))
-        loadAccount(spec);
+    for (const json& desc : config.value("accounts", json::array()))
+        loadAccount(desc);
 }
 
-void DeviceState::loadAccount(const json& spec)
+void DeviceState::loadAccount(const json& desc)
 {
     Account account;
-    account.id = text(spec, "id", "");
+    account.id = text(desc, "id", "");
     if (account.id.empty() || find(account.id))
         throw std::invalid_argument("every account needs a distinct non-empty \"id\"");
-    account.password = text(spec, "password", "");
-    account.displayName = text(spec, "displayName", account.id);
+    account.password = text(desc, "password", "");
+    account.displayName = text(desc, "displayName", account.id);
     account.lastBuildDate = FeedClock::now();
     m_accounts.push_back(account);
     // Added one by one so that duplicate ids within the account are caught as well.
-    for (const json& document : spec.value("documents", json::array()))
+    for (const json& document : desc.value("documents", json::array()))
         m_accounts.back().documents.push_back(makeDocument(document));
 }
 
-Document DeviceState::makeDocument(const json& spec)
+Document DeviceState::makeDocument(const json& desc)
 {
     Document document;
-    document.id = text(spec, "id", "");
-    while (document.id.empty() || (!spec.contains("id") && findDocumentLocked(document.id)))
+    document.id = text(desc, "id", "");
+    while (document.id.empty() || (!desc.contains("id") && findDocumentLocked(document.id)))
         document.id = "DOC" + std::to_string(m_nextDocument++);
     if (findDocumentLocked(document.id))
         throw std::invalid_argument("document id \"" + document.id + "\" is already in use");
-    document.title = text(spec, "title", "Document " + document.id);
-    document.category = text(spec, "category", "Scan");
-    document.contentType = text(spec, "contentType", "application/pdf");
-    document.pubDate = text(spec, "pubDate", FeedClock::now());
-    document.read = flag(spec, "read", false);
-    document.content = spec.contains("content") ? text(spec, "content", "")
+    document.title = text(desc, "title", "Document " + document.id);
+    document.category = text(desc, "category", "Scan");
+    document.contentType = text(desc, "contentType", "application/pdf");
+    document.pubDate = text(desc, "pubDate", FeedClock::now());
+    document.read = flag(desc, "read", false);
+    document.content = desc.contains("content") ? text(desc, "content", "")
                                                 : DocumentContent::placeholder(document.contentType, document.title);
     return document;
 }
@@ -166,16 +166,16 @@ bool DeviceState::renameAccount(const std::string& account, const std::string& d
     return true;
 }
 
-std::string DeviceState::addDocument(const json& spec)
+std::string DeviceState::addDocument(const json& desc)
 {
     std::vector<Subscription> toSignal;
     std::string id;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        Account* owner = find(text(spec, "account", ""));
+        Account* owner = find(text(desc, "account", ""));
         if (!owner)
-            throw std::invalid_argument("no such account: " + text(spec, "account", ""));
-        owner->documents.push_back(makeDocument(spec));
+            throw std::invalid_argument("no such account: " + text(desc, "account", ""));
+        owner->documents.push_back(makeDocument(desc));
         id = owner->documents.back().id;
         toSignal = feedChanged(*owner);
     }

@@ -42,7 +42,7 @@ public:
 
     // Appends a document to its account's feed and answers its id; std::invalid_argument for an
     // unknown account or a duplicate id.
-    std::string addDocument(const nlohmann::json& spec);
+    std::string addDocument(const nlohmann::json& desc);
     bool deleteDocument(const std::string& id);
     std::optional<OwnedDocument> findDocument(const std::string& id) const;
     void markRead(const std::string& id);
@@ -58,8 +58,8 @@ private:
     Account* find(const std::string& id);
     const Account* find(const std::string& id) const;
     Document* findDocumentLocked(const std::string& id);
-    Document makeDocument(const nlohmann::json& spec);
-    void loadAccount(const nlohmann::json& spec);
+    Document makeDocument(const nlohmann::json& desc);
+    void loadAccount(const nlohmann::json& desc);
     std::vector<Subscription> feedChanged(Account& account);
 
     Signaller& m_signaller;

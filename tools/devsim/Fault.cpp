@@ -41,11 +41,11 @@ const char* nameOf(Fault::Kind kind)
     return "";
 }
 
-int integer(const json& spec, const char* key, int low, int high)
+int integer(const json& desc, const char* key, int low, int high)
 {
-    if (!spec.contains(key) || !spec.at(key).is_number_integer())
+    if (!desc.contains(key) || !desc.at(key).is_number_integer())
         throw std::invalid_argument(std::string("the fault needs an integer \"") + key + "\"");
-    const long value = spec.at(key).get<long>();
+    const long value = desc.at(key).get<long>();
     if (value < low || value > high)
         throw std::invalid_argument(std::string("\"") + key + "\" is out of range");
     return static_cast<int>(value);
@@ -53,38 +53,38 @@ int integer(const json& spec, const char* key, int low, int high)
 
 } // namespace
 
-Fault Fault::fromJson(const json& spec)
+Fault Fault::fromJson(const json& desc)
 {
-    if (!spec.is_object() || !spec.contains("kind") || !spec.at("kind").is_string())
+    if (!desc.is_object() || !desc.contains("kind") || !desc.at("kind").is_string())
         throw std::invalid_argument("a fault is an object with a \"kind\"");
     Fault fault;
-    fault.m_kind = kindNamed(spec.at("kind").get<std::string>());
+    fault.m_kind = kindNamed(desc.at("kind").get<std::string>());
     if (fault.m_kind == Kind::Result) {
-        if (!spec.contains("result") || !spec.at("result").is_string())
+        if (!desc.contains("result") || !desc.at("result").is_string())
             throw std::invalid_argument("the fault needs a \"result\" text");
-        fault.m_result = spec.at("result").get<std::string>();
+        fault.m_result = desc.at("result").get<std::string>();
     }
     if (fault.m_kind == Kind::Status)
-        fault.m_status = integer(spec, "status", 100, 599);
+        fault.m_status = integer(desc, "status", 100, 599);
     if (fault.m_kind == Kind::Delay)
-        fault.m_delayMs = integer(spec, "ms", 0, 600000);
-    if (spec.contains("count"))
-        fault.m_remaining = integer(spec, "count", 1, 1000000);
+        fault.m_delayMs = integer(desc, "ms", 0, 600000);
+    if (desc.contains("count"))
+        fault.m_remaining = integer(desc, "count", 1, 1000000);
     return fault;
 }
 
 json Fault::toJson() const
 {
-    json spec = {{"kind", nameOf(m_kind)}};
+    json desc = {{"kind", nameOf(m_kind)}};
     if (m_kind == Kind::Result)
-        spec["result"] = m_result;
+        desc["result"] = m_result;
     if (m_kind == Kind::Status)
-        spec["status"] = m_status;
+        desc["status"] = m_status;
     if (m_kind == Kind::Delay)
-        spec["ms"] = m_delayMs;
+        desc["ms"] = m_delayMs;
     if (m_remaining >= 0)
-        spec["count"] = m_remaining;
-    return spec;
+        desc["count"] = m_remaining;
+    return desc;
 }
 
 bool Fault::replacesAnswer() const

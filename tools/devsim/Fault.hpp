@@ -25,7 +25,7 @@ public:
     enum class Kind { Result, Status, MalformedXml, Html, WrongContentType, Truncated, HugeLength, Delay, Drop, Hang };
 
     // std::invalid_argument for an unknown kind or missing parameter.
-    static Fault fromJson(const nlohmann::json& spec);
+    static Fault fromJson(const nlohmann::json& desc);
     nlohmann::json toJson() const;
 
     Kind kind() const { return m_kind; }
