@@ -8,7 +8,6 @@ namespace xp = boost::xpressive;
 
 namespace {
 
-// Spelled out rather than taken from the locale: device markup is ASCII-delimited.
 bool IsSpace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
@@ -36,12 +35,14 @@ std::string Normalised(const std::string& value)
 
 std::map<std::string, std::string> AttributeParser::Parse(const std::string& text)
 {
-    static const auto Space = xp::set[xp::as_xpr(' ') | '\t' | '\n' | '\r' | '\f' | '\v'];
-    static const auto NameCharacter = xp::set[xp::range('a', 'z') | xp::range('A', 'Z') | xp::range('0', '9')];
-    // A name starts where a run of name characters starts (the last run of "data-x" is "x"). Saying so
-    // keeps the search linear: it never retries from inside a run that has already failed.
-    static const xp::sregex Attribute = ~xp::after(NameCharacter) >> (xp::s1 = +NameCharacter) >> *Space >> '='
-        >> *Space >> '"' >> (xp::s2 = +~xp::as_xpr('"')) >> '"';
+    // Letters, digits and white space are spelled out rather than taken from the locale: device markup
+    // is ASCII-delimited. A name starts where a run of name characters starts (the last run of "data-x"
+    // is "x"); saying so keeps the search linear, as it never retries from inside a run that failed.
+    static const xp::sregex Attribute
+        = ~xp::after(xp::set[xp::range('a', 'z') | xp::range('A', 'Z') | xp::range('0', '9')])
+        >> (xp::s1 = +xp::set[xp::range('a', 'z') | xp::range('A', 'Z') | xp::range('0', '9')])
+        >> *xp::set[xp::as_xpr(' ') | '\t' | '\n' | '\r' | '\f' | '\v'] >> '='
+        >> *xp::set[xp::as_xpr(' ') | '\t' | '\n' | '\r' | '\f' | '\v'] >> '"' >> (xp::s2 = +~xp::as_xpr('"')) >> '"';
     std::map<std::string, std::string> attributes;
     for (xp::sregex_iterator match(text.begin(), text.end(), Attribute), end; match != end; ++match)
         attributes[(*match)[1].str()] = Normalised((*match)[2].str());
