@@ -154,7 +154,8 @@ struct Net::Pimpl
     {
         if (!sent)
             BOOST_THROW_EXCEPTION(Error());
-        if (transfer.AnnouncedLength() > static_cast<long long>(limit)) {
+        const long long announced = transfer.AnnouncedLength();
+        if (announced > 0 && static_cast<unsigned long long>(announced) > limit) {
             transfer.Abandon();
             BOOST_THROW_EXCEPTION(InvalidResponse());
         }

@@ -8,20 +8,21 @@
 
 namespace OrvaneTest {
 
-LocalServer::LocalServer()
+LocalServer::LocalServer(const Setup& setup)
     : m_server(std::make_unique<httplib::Server>())
 {
-    Run();
+    Run(setup);
 }
 
-LocalServer::LocalServer(const std::string& certificateFile, const std::string& keyFile)
+LocalServer::LocalServer(const Setup& setup, const std::string& certificateFile, const std::string& keyFile)
     : m_server(std::make_unique<httplib::SSLServer>(certificateFile.c_str(), keyFile.c_str()))
 {
-    Run();
+    Run(setup);
 }
 
-void LocalServer::Run()
+void LocalServer::Run(const Setup& setup)
 {
+    setup(*m_server);
     // Listening starts here, so requests queue up before the serving thread gets going.
     m_port = m_server->bind_to_any_port("127.0.0.1");
     if (m_port <= 0)

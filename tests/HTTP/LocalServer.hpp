@@ -6,6 +6,7 @@
 #define CPPHTTPLIB_BROTLI_SUPPORT
 #include <httplib.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -17,16 +18,17 @@ namespace OrvaneTest {
 class LocalServer
 {
 public:
-    LocalServer();
-    LocalServer(const std::string& certificateFile, const std::string& keyFile);
+    using Setup = std::function<void(httplib::Server&)>;
+
+    // setup installs the handlers before the server starts serving.
+    explicit LocalServer(const Setup& setup);
+    LocalServer(const Setup& setup, const std::string& certificateFile, const std::string& keyFile);
     ~LocalServer();
 
-    httplib::Server& operator*() { return *m_server; }
-    httplib::Server* operator->() { return m_server.get(); }
     int Port() const { return m_port; }
 
 private:
-    void Run();
+    void Run(const Setup& setup);
 
     std::unique_ptr<httplib::Server> m_server;
     int m_port = 0;

@@ -32,9 +32,9 @@ private:
     void Answer(int client);
 
     Behaviour m_behaviour;
+    int m_port = 0;
     int m_listener = -1;
     int m_stop[2] = {-1, -1};
-    int m_port = 0;
     std::atomic<int> m_connections {0};
     std::thread m_thread;
 };
