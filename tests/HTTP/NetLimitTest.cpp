@@ -164,7 +164,7 @@ TEST(NetTimeouts, ConnectAttemptsAreBoundedAndRepeated)
     }
     Net net("127.0.0.1");
     net.Open(full.Port(), false, Timeout {200, 2, 200, 200});
-    EXPECT_THROW(net.Send(Net::GET, "/", nullptr), Error);
+    EXPECT_THROW(net.Send(Net::GET, "/", nullptr), OpenFailure);
     for (const int fd : fillers)
         ::close(fd);
 }
