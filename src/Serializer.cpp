@@ -165,8 +165,7 @@ void Load(Serializer& serializer)
         serializer.m_pimpl->manager = std::make_unique<EntryManager>();
         return;
     }
-    const std::wstring document
-        = boost::locale::conv::utf_to_utf<wchar_t>(*content, boost::locale::conv::stop);
+    const std::wstring document = boost::locale::conv::utf_to_utf<wchar_t>(*content, boost::locale::conv::stop);
     auto manager = MonitoredEntry::Serialization::ReadStore(document);
     // Only a store that was read becomes the backup: an unreadable one must not replace the copy of
     // the last good start.

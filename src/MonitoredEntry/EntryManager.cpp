@@ -1,8 +1,11 @@
 #include "MonitoredEntry/EntryManager.hpp"
 
-#include <Config.hpp> // the program's configuration
 #include "MonitoredEntry/Conditions/Duplicate.hpp"
 #include "MonitoredEntry/Exceptions.hpp"
+#include <Config.hpp> // the program's configuration
+
+#include <kestle/thread/sync_queue.hpp>
+#include <kestle/thread/worker.hpp>
 
 #include <boost/throw_exception.hpp>
 
@@ -14,14 +17,50 @@ namespace Orvane::MonitoredEntry {
 
 struct EntryManager::Pimpl
 {
+    // What the notification thread needs to tell the observers.
+    struct NotifyRequest
+    {
+        const std::vector<Observer*>* observers = nullptr;
+        const EntryManager* manager = nullptr;
+        std::mutex* observerMutex = nullptr;
+    };
+    using NotifyQueue = kestle::sync_queue<NotifyRequest>;
+
     EntryDB db;
     // What a transaction puts back. Copying a database shares its entries, which never change.
     EntryDB snapshot;
     mutable std::recursive_mutex entryLock;
+    std::vector<Observer*> observers;
+    std::mutex observerMutex;
+    // One pending request tells every observer to re-read, so one is enough.
+    NotifyQueue queue {1};
+    kestle::worker<NotifyQueue> worker {queue, &Pimpl::Tell};
 
     explicit Pimpl(const EntryDB& stored)
         : db(stored)
     { }
+
+    static void Tell(const NotifyRequest& request)
+    {
+        std::lock_guard<std::mutex> lock(*request.observerMutex);
+        for (Observer* observer : *request.observers) {
+            try {
+                observer->Update(*request.manager);
+            } catch (...) {
+                // One failing observer must neither silence the others nor end the thread.
+            }
+        }
+    }
+
+    // Dropped when a request is pending already; never raises.
+    void Notify(const EntryManager& manager)
+    {
+        try {
+            queue.try_push(NotifyRequest {&observers, &manager, &observerMutex});
+        } catch (...) {
+            // The manager is going away; nobody is to be told any more.
+        }
+    }
 };
 
 EntryManager::EntryManager()
@@ -30,9 +69,15 @@ EntryManager::EntryManager()
 
 EntryManager::EntryManager(const EntryDB& db)
     : m_pimpl(std::make_shared<Pimpl>(db))
-{ }
+{
+    m_pimpl->worker.start();
+}
 
-EntryManager::~EntryManager() = default;
+EntryManager::~EntryManager()
+{
+    m_pimpl->queue.disable();
+    m_pimpl->worker.stop();
+}
 
 void EntryManager::Lock() const
 {
@@ -47,6 +92,30 @@ void EntryManager::Unlock() const
 const EntryDB& EntryManager::GetDB() const
 {
     return m_pimpl->db;
+}
+
+bool EntryManager::AddObserver(Observer* observer)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_pimpl->observerMutex);
+        auto& observers = m_pimpl->observers;
+        if (std::find(observers.begin(), observers.end(), observer) != observers.end())
+            return false;
+        observers.push_back(observer);
+    }
+    m_pimpl->Notify(*this);
+    return true;
+}
+
+bool EntryManager::RemoveObserver(Observer* observer)
+{
+    std::lock_guard<std::mutex> lock(m_pimpl->observerMutex);
+    auto& observers = m_pimpl->observers;
+    const auto found = std::find(observers.begin(), observers.end(), observer);
+    if (found == observers.end())
+        return false;
+    observers.erase(found);
+    return true;
 }
 
 EntryManager::ScopedLock::ScopedLock(const EntryManager& manager)
@@ -76,12 +145,11 @@ struct EntryManager::Transaction::State
 
     ~State()
     {
-        if (committed) {
-            p.entryLock.unlock();
-            return;
-        }
-        p.db = p.snapshot;
+        if (!committed)
+            p.db = p.snapshot;
         p.entryLock.unlock();
+        if (committed)
+            p.Notify(manager);
     }
 
     State(const State&) = delete;

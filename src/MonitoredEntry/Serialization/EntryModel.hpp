@@ -2,13 +2,13 @@
 
 // How the records of an entry are stored: identifiers, device, account, password and settings.
 
-#include <Config.hpp> // the program's configuration
 #include "MonitoredEntry/BasicID.hpp"
 #include "MonitoredEntry/EntryProperty.hpp"
 #include "MonitoredEntry/Serialization/LegacyConfig.hpp"
 #include "MonitoredEntry/Serialization/Optional.hpp"
 #include "MonitoredEntry/Serialization/PasswordData.hpp"
 #include "MonitoredEntry/Serialization/WideText.hpp"
+#include <Config.hpp> // the program's configuration
 
 #include <boost/serialization/nvp.hpp>
 #include <boost/serialization/split_free.hpp>

@@ -6,12 +6,12 @@
 #include <boost/serialization/access.hpp>
 #include <boost/serialization/level.hpp>
 #include <boost/serialization/split_member.hpp>
-#include <boost/serialization/tracking.hpp>
 
 namespace Orvane::MonitoredEntry::Serialization {
 
 // The cipher text of a password as stored: a sequence of bytes in decimal. It is the one stored type
-// without class attributes, though it still takes a class identifier.
+// without class attributes, though it still takes a class identifier: the archive only skips the
+// identifier of such types when they are never tracked, so tracking is left at its default.
 class PasswordData
 {
 public:
@@ -53,5 +53,5 @@ private:
 
 } // namespace Orvane::MonitoredEntry::Serialization
 
-BOOST_CLASS_IMPLEMENTATION(Orvane::MonitoredEntry::Serialization::PasswordData, boost::serialization::object_serializable)
-BOOST_CLASS_TRACKING(Orvane::MonitoredEntry::Serialization::PasswordData, boost::serialization::track_never)
+BOOST_CLASS_IMPLEMENTATION(Orvane::MonitoredEntry::Serialization::PasswordData,
+                           boost::serialization::object_serializable)

@@ -32,6 +32,10 @@ std::unique_ptr<EntryManager> ReadStore(const std::wstring& document)
     boost::archive::xml_wiarchive archive(stream, ArchiveFlags);
     ManagerRecord root;
     archive >> boost::serialization::make_nvp("Orvane", root);
+    // Everything the manager needs has been read. The archive reads its closing element when it is
+    // destroyed and raises from its destructor when that element is missing or anything else
+    // follows; a stream marked failed makes it skip that step.
+    stream.setstate(std::ios::failbit);
     return std::make_unique<EntryManager>(root.Get());
 }
 
