@@ -1,3 +1,9 @@
+// Boost.Asio orders its handlers with atomic fences as well as mutexes; GCC warns that ThreadSanitizer
+// does not see the fences. Set before any include, so it covers the headers that use them.
+#if defined(__SANITIZE_THREAD__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wtsan"
+#endif
+
 #include "Monitor/DeviceAddresses.hpp"
 
 #include "MonitoredEntry/MFP.hpp"
