@@ -40,7 +40,7 @@ TEST(PopupEventManagerTest, ShowsTheEventOfItsEntryAndResultOneMarksItRead)
     presenter.answer({MachineEvent::PopupPresenter::ResultRead, false});
     ASSERT_TRUE(waitUntil([&] { return isRead(manager, entry, first); }));
 
-    // The designed interval passes before the second popup.
+    // The default interval passes before the second popup.
     ASSERT_TRUE(waitUntil([&] { return presenter.isShowing(2); }));
     presenter.answer({2, false});
     popups.stop();
