@@ -1,0 +1,41 @@
+#pragma once
+
+// The same features the packaged library was built with, or its classes would not match.
+#define CPPHTTPLIB_OPENSSL_SUPPORT
+#define CPPHTTPLIB_ZLIB_SUPPORT
+#define CPPHTTPLIB_BROTLI_SUPPORT
+#include <httplib.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace OrvaneTest {
+
+// A cpp-httplib server on 127.0.0.1 and a free port, HTTP or (given certificate and key files) HTTPS,
+// serving on its own thread until the object goes.
+class LocalServer
+{
+public:
+    using Setup = std::function<void(httplib::Server&)>;
+
+    // setup installs the handlers before the server starts serving.
+    explicit LocalServer(const Setup& setup);
+    LocalServer(const Setup& setup, const std::string& certificateFile, const std::string& keyFile);
+    ~LocalServer();
+
+    int Port() const { return m_port; }
+
+private:
+    void Run(const Setup& setup);
+
+    std::unique_ptr<httplib::Server> m_server;
+    int m_port = 0;
+    std::thread m_thread;
+};
+
+// Makes a throwaway self-signed certificate and key (PEM files) for HTTPS tests.
+void MakeSelfSignedCertificate(const std::string& certificateFile, const std::string& keyFile);
+
+} // namespace OrvaneTest
