@@ -68,8 +68,8 @@ TEST(Answer, MachineSettingsTakeOnlyTheKnownFlagValues)
     {
         std::string body;
         bool valid;
-        bool securityPolicy;
-        bool guestLogin;
+        bool securityPolicy = false;
+        bool guestLogin = false;
     };
     const Case cases[] = {
         {"<SECURITYPOLICY>2</SECURITYPOLICY><GUESTLOGIN>1</GUESTLOGIN><MACHINENAME>M</MACHINENAME>", true, true, true},
@@ -102,7 +102,8 @@ TEST(Answer, UserListIsEveryUserFromTheFirstToItsParentsEnd)
     EXPECT_EQ("User 3", (*users)[2].DisplayName);
     EXPECT_EQ("u3", (*users)[2].UserName);
 
-    for (const std::string body : {"<COUNT>2</COUNT>" + Users(3) + "<OTHER/>", "<COUNT>2</COUNT>",
+    for (const std::string& body :
+         std::vector<std::string> {"<COUNT>2</COUNT>" + Users(3) + "<OTHER/>", "<COUNT>2</COUNT>",
                                    "<COUNT>1</COUNT><USER><USERNAME>u</USERNAME></USER>", Users(1)}) {
         AnswerServer server(Success + body);
         EXPECT_TRUE(Throws<QX::InvalidResponse>([&] { server.client().GetUserList(Patient()); })) << body;
@@ -111,7 +112,7 @@ TEST(Answer, UserListIsEveryUserFromTheFirstToItsParentsEnd)
 
 TEST(Answer, MissingResultOrAnswerElementIsAnInvalidResponse)
 {
-    for (const std::string body : {"<FEEDRSS>/rss/a.xml</FEEDRSS>", Success}) {
+    for (const std::string& body : std::vector<std::string> {"<FEEDRSS>/rss/a.xml</FEEDRSS>", Success}) {
         AnswerServer server(body);
         EXPECT_TRUE(Throws<QX::InvalidResponse>([&] { server.client().SubscribeToRSSFeed(1, Alice(), Patient()); }))
             << body;

@@ -104,7 +104,6 @@ TEST(FeedAnalysis, DocumentLinkIsTheHrefOfTheFirstAnchorOrNothing)
         {Escaped("<a href=\"first\">1</a><a href=\"second\">2</a>"), "first"},
         {Escaped("<a href=\" http://mfp/t.jpg?\n  DC=1 \">x</a>"), "http://mfp/t.jpg? DC=1"},
         {Escaped("<table><tr><td><a href=\"ok\"><<<</td></table></a></b>&&"), "ok"},
-        {Escaped("<a href=\"unterminated"), ""},
         {"<![CDATA[<a href=\"in-cdata\">x</a>]]>", "in-cdata"},
     };
     for (const auto& [description, link] : cases)
@@ -116,7 +115,7 @@ TEST(FeedAnalysis, MissingOrBadPartsRejectTheWholeFeed)
     using Check = std::function<bool(const std::function<void()>&)>;
     const Check invalidFeed = [](const auto& call) { return Throws<QX::InvalidRSSFeed>(call); };
     const Check noText = [](const auto& call) { return Throws<HTTP::InvalidContentType>(call); };
-    const std::string withoutGuid = Item("1").replace(Item("1").find("<guid>"), 15, "");
+    const std::string withoutGuid = Item("1").replace(Item("1").find("<guid>"), 14, "");
     const std::string withoutDescription
         = "<item><title>t</title><category>c</category><guid>1</guid><pubDate>9 Dec 2008 10:20 "
           "GMT</pubDate></item>";

@@ -6,6 +6,8 @@
 #include "QX/Quexhall.hpp"
 #include "System/Text.hpp"
 
+#include <boost/filesystem/operations.hpp>
+
 #include <gtest/gtest.h>
 
 using nlohmann::json;
@@ -23,7 +25,8 @@ protected:
 
     json document(const std::string& id) const
     {
-        for (const json& account : devsim.state()["accounts"])
+        const json state = devsim.state();
+        for (const json& account : state["accounts"])
             for (const json& document : account["documents"])
                 if (document["id"] == id)
                     return document;
@@ -83,7 +86,7 @@ TEST_P(QuexhallTest, ReadsMachineSettingsUsersAndUserInfo)
     EXPECT_EQ("アリス", client().GetUserInfo(Alice(), Patient())->DisplayName);
     // The account goes by its ID, never its display name.
     EXPECT_NE(std::string::npos, lastRequest("GetUserInfo")["body"].get<std::string>().find(">alice<"));
-    EXPECT_TRUE(Throws<Orvane::QX::MissingUser>([&] { client().GetUserInfo(Account(L"carol", L"x"), Patient()); }));
+    EXPECT_TRUE(Throws<Orvane::QX::MissingUser>([&] { client().GetUserInfo(Account(L"dave", L"x"), Patient()); }));
 }
 
 TEST_P(QuexhallTest, SubscribedFeedSignalsANewDocumentThatTheFeedThenShows)
