@@ -1,6 +1,7 @@
 #include "HTTP/KnownDevices.hpp"
 
 #include "HTTP/Exceptions.hpp"
+#include "System/Folders.hpp"
 
 #include <boost/filesystem/operations.hpp>
 #include <boost/throw_exception.hpp>
@@ -10,7 +11,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <fstream>
 #include <mutex>
 
@@ -65,15 +65,6 @@ void Append(const fs::path& file, const std::string& line)
         BOOST_THROW_EXCEPTION(OpenFailure());
 }
 
-fs::path DataHome()
-{
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data && *data == '/')
-        return data;
-    const char* home = std::getenv("HOME");
-    return fs::path(home ? home : "") / ".local" / "share";
-}
-
 } // namespace
 
 KnownDevices::KnownDevices(fs::path file)
@@ -82,7 +73,7 @@ KnownDevices::KnownDevices(fs::path file)
 
 KnownDevices KnownDevices::Default()
 {
-    return KnownDevices(DataHome() / "Brantel" / "Orvane" / "known_devices");
+    return KnownDevices(fs::path(System::GetAppDataDir()) / "known_devices");
 }
 
 boost::optional<std::string> KnownDevices::Fingerprint(const std::string& host, int port) const

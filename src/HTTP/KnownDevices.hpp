@@ -14,7 +14,8 @@ class KnownDevices
 public:
     explicit KnownDevices(boost::filesystem::path file);
 
-    // "known_devices" in the program's folder, $XDG_DATA_HOME/Brantel/Orvane (else ~/.local/share/...).
+    // "known_devices" in the program's folder (System::GetAppDataDir, which creates it); raises
+    // Orvane::SystemError when that folder cannot be had.
     static KnownDevices Default();
 
     const boost::filesystem::path& File() const { return m_file; }

@@ -75,7 +75,7 @@ std::string MediaType(std::string header)
 
 struct Net::Pimpl
 {
-    Pimpl(const std::string& host, KnownDevices knownDevices)
+    Pimpl(const std::string& host, boost::optional<KnownDevices> knownDevices)
         : host(host)
         , addressHost(AddressHost(host))
         , known(std::move(knownDevices))
@@ -83,7 +83,7 @@ struct Net::Pimpl
 
     std::string host;
     std::string addressHost;
-    KnownDevices known;
+    boost::optional<KnownDevices> known; // the program's own list unless one is given
     Transfer transfer;
     boost::optional<PeerTrust> trust; // lives as long as the connection it checked
 
@@ -109,7 +109,7 @@ struct Net::Pimpl
         request.send = Effective(timeout.SendMs);
         request.receive = Effective(timeout.RecvMs);
         if (ssl) {
-            trust.emplace(known, host, port);
+            trust.emplace(known ? *known : KnownDevices::Default(), host, port);
             request.trust = &*trust;
         }
         return request;
@@ -174,7 +174,7 @@ struct Net::Pimpl
 };
 
 Net::Net(const std::string& host)
-    : Net(host, KnownDevices::Default())
+    : m_pimpl(std::make_shared<Pimpl>(host, boost::none))
 { }
 
 Net::Net(const std::string& host, KnownDevices knownDevices)

@@ -28,7 +28,8 @@ public:
     static constexpr std::size_t XmlLimit = 16u << 20;
     static constexpr std::size_t BytesLimit = 8u << 20;
 
-    // HTTP::Error when host is no host name or address.
+    // HTTP::Error when host is no host name or address. HTTPS hosts are checked against the given
+    // known devices, else against the program's own list (KnownDevices::Default).
     explicit Net(const std::string& host);
     Net(const std::string& host, KnownDevices knownDevices);
     ~Net();

@@ -135,10 +135,21 @@ TEST(Trust, DevicesAreKnownByHostAndPort)
     EXPECT_FALSE(known.Remember("127.0.0.1", 443, "EE"));
 }
 
-TEST(Trust, DefaultFileIsInTheProgramFolder)
+TEST(Trust, ByDefaultDevicesAreRecordedInTheProgramFolder)
 {
-    EXPECT_EQ(fs::path(std::getenv("XDG_DATA_HOME")) / "Brantel" / "Orvane" / "known_devices",
-              KnownDevices::Default().File());
+    OrvaneTest::TempDir dir;
+    Device device(dir, "device");
+    Net net("127.0.0.1");
+    net.Open(device.Port(), true, Generous);
+    net.Send(Net::GET, "/", nullptr);
+
+    const fs::path folder = fs::path(std::getenv("XDG_DATA_HOME")) / "Brantel" / "Orvane";
+    EXPECT_EQ(folder / "known_devices", KnownDevices::Default().File());
+    EXPECT_NE(std::string::npos,
+              OrvaneTest::readFile(folder / "known_devices")
+                  .find("127.0.0.1:" + std::to_string(device.Port()) + ' ' + device.Fingerprint() + '\n'));
+    EXPECT_EQ(0700u, Mode(folder));
+    EXPECT_EQ(0600u, Mode(folder / "known_devices"));
 }
 
 } // namespace
