@@ -19,11 +19,11 @@ po::options_description Options()
         "uninstall,u", "close the running instance")("mname", po::value<std::string>(), "device name")(
         "host", po::value<std::string>(), "device IP address or host name (install)")(
         "http", po::value<std::int32_t>(), "device HTTP port")("https", po::value<std::int32_t>(), "device HTTPS port")(
-        "uname", po::value<std::string>(), "account display name (install)")(
-        "uid", po::value<std::string>(), "account ID used to log in (install)")(
+        "uname", po::value<std::string>(), "account display name (install)")("uid", po::value<std::string>(),
+                                                                             "account ID used to log in (install)")(
         "upass", po::value<std::string>(), "account password")("convert", "accepted for installers; no effect")(
-        "headless", "run without any window: events are written to standard output as JSON lines")(
-        "help,h", "show this list");
+        "headless", "run without any window: events are written to standard output as JSON lines")("help,h",
+                                                                                                   "show this list");
     return options;
 }
 
@@ -55,8 +55,8 @@ CommandLine::CommandLine(int argc, const char* const argv[])
     po::variables_map& values = m_pimpl->values;
     po::store(po::command_line_parser(argc, argv).options(Options()).allow_unregistered().run(), values);
     po::notify(values);
-    m_pimpl->install = {Text(values, "mname"), Text(values, "host"),  Number(values, "http"), Number(values, "https"),
-                        Text(values, "uname"), Text(values, "uid"), Text(values, "upass")};
+    m_pimpl->install = {Text(values, "mname"), Text(values, "host"), Number(values, "http"), Number(values, "https"),
+                        Text(values, "uname"), Text(values, "uid"),  Text(values, "upass")};
 }
 
 CommandLine::~CommandLine() = default;

@@ -24,7 +24,8 @@ namespace {
 std::string Folder()
 {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    struct stat status {};
+    struct stat status
+    { };
     if (runtime && runtime[0] == '/' && ::stat(runtime, &status) == 0 && S_ISDIR(status.st_mode))
         return std::string(runtime) + "/";
     return System::GetTempDir();
@@ -67,7 +68,7 @@ bool Request(const std::string& command)
 
 struct SingleInstance::Pimpl
 {
-    System::FileDescriptor lockFile{OpenLockFile()};
+    System::FileDescriptor lockFile {OpenLockFile()};
     bool locked = false;
 };
 
