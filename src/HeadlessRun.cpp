@@ -45,14 +45,15 @@ void HeadlessRun::Pimpl::Start()
         if (!error)
             Close([] {});
     });
+    if (!LoadOnStartUp(serializer))
+        ConsoleMessage::Show(ConsoleMessage::LoadFailure);
+    ScheduleSave();
+    // Listening comes last: whoever reaches the socket finds a run that has fully started.
     server = std::make_unique<InstanceServer>(
         io, SingleInstance::GetSocketPath(),
         InstanceServer::Handlers {
             [] { std::cerr << "activate: another start asked this instance to come forward" << std::endl; },
             [this](const InstanceServer::Answer& answer) { Close(answer); }});
-    if (!LoadOnStartUp(serializer))
-        ConsoleMessage::Show(ConsoleMessage::LoadFailure);
-    ScheduleSave();
 }
 
 void HeadlessRun::Pimpl::ScheduleSave()
