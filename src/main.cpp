@@ -1,7 +1,6 @@
-#include <iostream>
+#include "Application.hpp"
 
-int main()
+int main(int argc, char* argv[])
 {
-    std::cout << "Orvane " << ORVANE_VERSION_TEXT << std::endl;
-    return 0;
+    return Orvane::Application().Run(argc, argv);
 }

@@ -1,0 +1,119 @@
+#include "Application.hpp"
+
+#include "CommandLine.hpp"
+#include "ConsoleMessage.hpp"
+#include "ExitCode.hpp"
+#include "InstallMode.hpp"
+#include "NormalMode.hpp"
+#include "SingleInstance.hpp"
+#include "System/CLrcReader.hpp"
+#include "UninstallMode.hpp"
+
+#include <chrono>
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <thread>
+
+namespace Orvane {
+
+namespace {
+
+constexpr int LockAttempts = 120;
+constexpr auto LockPause = std::chrono::milliseconds(500);
+
+// The lock file may be out of reach for a while (a runtime folder being set up); a minute of
+// attempts, then the start fails.
+std::unique_ptr<SingleInstance> CreateLock()
+{
+    for (int attempt = 1;; ++attempt) {
+        try {
+            return std::make_unique<SingleInstance>();
+        } catch (...) {
+            if (attempt == LockAttempts)
+                throw;
+        }
+        std::this_thread::sleep_for(LockPause);
+    }
+}
+
+std::unique_ptr<RunMode> MakeMode(const CommandLine& line, SingleInstance& instance)
+{
+    if (line.IsInstall())
+        return std::make_unique<InstallMode>(instance, line.GetInstallOptions());
+    if (line.IsUninstall())
+        return std::make_unique<UninstallMode>(instance);
+    return std::make_unique<NormalMode>(instance);
+}
+
+// What is written to standard output must have arrived; the event lines are the headless run's
+// whole output.
+bool FlushOutput()
+{
+    std::cout.flush();
+    return std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout);
+}
+
+} // namespace
+
+struct Application::Pimpl
+{
+    bool InitInstance(int argc, const char* const argv[]);
+    int ExitInstance();
+
+    std::unique_ptr<SingleInstance> instance;
+    std::unique_ptr<RunMode> mode;
+    int exitCode = ExitCode::Success;
+};
+
+bool Application::Pimpl::InitInstance(int argc, const char* const argv[])
+{
+    try {
+        System::CLrcReader::Instance().Load();
+        instance = CreateLock();
+        const CommandLine line(argc, argv);
+        if (line.IsHelp()) {
+            CommandLine::PrintHelp(std::cout);
+            return true;
+        }
+        mode = MakeMode(line, *instance);
+        return mode->Execute();
+    } catch (const std::exception& error) {
+        ConsoleMessage::Show(ConsoleMessage::InitFailure, error.what());
+    } catch (...) {
+        ConsoleMessage::Show(ConsoleMessage::InitFailure);
+    }
+    exitCode = ExitCode::Failure;
+    return false;
+}
+
+int Application::Pimpl::ExitInstance()
+{
+    if (mode) {
+        mode->Finish();
+        exitCode = mode->GetExitCode();
+    }
+    System::CLrcReader::Instance().Release();
+    const bool flushed = FlushOutput();
+    if (exitCode != ExitCode::Success)
+        return exitCode;
+    return flushed ? ExitCode::Success : ExitCode::ExitFailure;
+}
+
+Application::Application()
+    : m_pimpl(std::make_unique<Pimpl>())
+{ }
+
+Application::~Application() = default;
+
+int Application::Run(int argc, const char* const argv[])
+{
+    std::setlocale(LC_ALL, "");
+    // A reader of standard output that goes away must not end the run before its close sequence.
+    std::signal(SIGPIPE, SIG_IGN);
+    m_pimpl->InitInstance(argc, argv);
+    return m_pimpl->ExitInstance();
+}
+
+} // namespace Orvane

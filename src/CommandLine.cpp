@@ -1,0 +1,96 @@
+#include "CommandLine.hpp"
+
+#include "System/Text.hpp"
+
+#include <boost/program_options.hpp>
+
+namespace po = boost::program_options;
+
+namespace Orvane {
+
+namespace {
+
+constexpr unsigned LineWidth = 80;
+
+po::options_description Options()
+{
+    po::options_description options("Options", LineWidth);
+    options.add_options()("install,i", "reset the configuration and register the entry the options describe")(
+        "uninstall,u", "close the running instance")("mname", po::value<std::string>(), "device name")(
+        "host", po::value<std::string>(), "device IP address or host name (install)")(
+        "http", po::value<std::int32_t>(), "device HTTP port")("https", po::value<std::int32_t>(), "device HTTPS port")(
+        "uname", po::value<std::string>(), "account display name (install)")("uid", po::value<std::string>(),
+                                                                             "account ID used to log in (install)")(
+        "upass", po::value<std::string>(), "account password")("convert", "accepted for installers; no effect")(
+        "headless", "run without any window: events are written to standard output as JSON lines")("help,h",
+                                                                                                   "show this list");
+    return options;
+}
+
+boost::optional<std::wstring> Text(const po::variables_map& values, const char* name)
+{
+    if (!values.count(name))
+        return boost::none;
+    return System::FromANSI(values[name].as<std::string>());
+}
+
+boost::optional<std::int32_t> Number(const po::variables_map& values, const char* name)
+{
+    if (!values.count(name))
+        return boost::none;
+    return values[name].as<std::int32_t>();
+}
+
+} // namespace
+
+struct CommandLine::Pimpl
+{
+    po::variables_map values;
+    InstallOptions install;
+};
+
+CommandLine::CommandLine(int argc, const char* const argv[])
+    : m_pimpl(std::make_unique<Pimpl>())
+{
+    po::variables_map& values = m_pimpl->values;
+    po::store(po::command_line_parser(argc, argv).options(Options()).allow_unregistered().run(), values);
+    po::notify(values);
+    m_pimpl->install = {Text(values, "mname"), Text(values, "host"), Number(values, "http"), Number(values, "https"),
+                        Text(values, "uname"), Text(values, "uid"),  Text(values, "upass")};
+}
+
+CommandLine::~CommandLine() = default;
+
+bool CommandLine::IsInstall() const
+{
+    return m_pimpl->values.count("install") != 0;
+}
+
+bool CommandLine::IsUninstall() const
+{
+    return m_pimpl->values.count("uninstall") != 0;
+}
+
+bool CommandLine::IsHeadless() const
+{
+    return m_pimpl->values.count("headless") != 0;
+}
+
+bool CommandLine::IsHelp() const
+{
+    return m_pimpl->values.count("help") != 0;
+}
+
+const CommandLine::InstallOptions& CommandLine::GetInstallOptions() const
+{
+    return m_pimpl->install;
+}
+
+void CommandLine::PrintHelp(std::ostream& out)
+{
+    out << "Usage: orvane [options]\n"
+           "Without options Orvane runs as the resident notifier; only one instance runs per user.\n\n"
+        << Options();
+}
+
+} // namespace Orvane
