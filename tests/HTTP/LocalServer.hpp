@@ -1,9 +1,6 @@
 #pragma once
 
-// The same features the packaged library was built with, or its classes would not match.
-#define CPPHTTPLIB_OPENSSL_SUPPORT
-#define CPPHTTPLIB_ZLIB_SUPPORT
-#define CPPHTTPLIB_BROTLI_SUPPORT
+// The feature macros the packaged library was built with come from its pkg-config flags.
 #include <httplib.h>
 
 #include <functional>
