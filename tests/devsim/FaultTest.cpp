@@ -73,7 +73,7 @@ TEST_F(FaultTest, BrokenConnectionsLeaveTheClientWithoutAnAnswer)
         devsim.setFault("feed", {{"kind", kind}});
         EXPECT_FALSE(calls.get("/rss/alice.xml", "alice", "alice-pass")) << kind;
     }
-    EXPECT_TRUE(logShows("feed", "dropped"));
+    EXPECT_TRUE(waitUntil([&] { return logShows("feed", "dropped"); }));
     devsim.clearFaults();
     EXPECT_EQ(200, calls.get("/rss/alice.xml", "alice", "alice-pass")->status);
 }
