@@ -5,6 +5,7 @@
 #include "MonitoredEntry/Serialization/LegacyConfig.hpp"
 #include "MonitoredEntry/Serialization/MalformedStore.hpp"
 #include "MonitoredEntry/Serialization/StoreArchive.hpp"
+#include "System/FileDescriptor.hpp"
 #include "System/Folders.hpp"
 
 #include <boost/locale/encoding_utf.hpp>
@@ -34,41 +35,23 @@ using MonitoredEntry::Serialization::MalformedStore;
     BOOST_THROW_EXCEPTION(SystemError::last());
 }
 
-class FileDescriptor
-{
-public:
-    explicit FileDescriptor(int fd)
-        : m_fd(fd)
-    { }
-    ~FileDescriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int Get() const { return m_fd; }
-
-private:
-    int m_fd;
-};
+using System::FileDescriptor;
 
 // The file's bytes, or nothing when there is no file.
 std::optional<std::string> ReadStoreFile(const std::string& path)
 {
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (file.Get() < 0 && errno == ENOENT)
+    if (file.get() < 0 && errno == ENOENT)
         return std::nullopt;
     struct stat info
     { };
-    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0)
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0)
         ThrowLastError();
     if (info.st_size > MaxStoreSize)
         BOOST_THROW_EXCEPTION(MalformedStore() << MonitoredEntry::ErrorMessage("the data store is too large"));
     std::string content;
     char buffer[65536];
-    for (ssize_t got; (got = ::read(file.Get(), buffer, sizeof buffer)) != 0;) {
+    for (ssize_t got; (got = ::read(file.get(), buffer, sizeof buffer)) != 0;) {
         if (got < 0 && errno != EINTR)
             ThrowLastError();
         content.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
@@ -87,7 +70,7 @@ std::string FolderOf(const std::string& path)
 void SyncFolder(const std::string& folder)
 {
     const FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (directory.Get() < 0 || ::fsync(directory.Get()) != 0)
+    if (directory.get() < 0 || ::fsync(directory.get()) != 0)
         ThrowLastError();
 }
 
