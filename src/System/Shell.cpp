@@ -1,5 +1,6 @@
 #include "System/Shell.hpp"
 
+#include "HTTP/Query.hpp"
 #include "System/Folders.hpp"
 
 #include <cerrno>
@@ -99,6 +100,12 @@ std::optional<pid_t> ShellOpen(const std::string& pathOrUrl)
         // No documents folder, or no thread to reap with: the result says whether a process started.
     }
     return pid;
+}
+
+void OpenWithQuery(const std::string& baseUrl, const HTTP::Query& query)
+{
+    const std::string text = query.ToString();
+    ShellOpen(text.empty() ? baseUrl : baseUrl + '?' + text);
 }
 
 } // namespace Orvane::System

@@ -1,0 +1,81 @@
+#include "QX/AnalyzeItem.hpp"
+
+#include "QX/Exceptions.hpp"
+
+#include <boost/throw_exception.hpp>
+
+namespace Orvane::QX {
+
+namespace {
+
+using HTTP::XML::Parser;
+
+// The href of the first A of the description's HTML, or "" when the text has none.
+std::string LinkIn(const std::string& description)
+{
+    Parser fragment;
+    if (!fragment.Parse(std::vector<char>(description.begin(), description.end())))
+        return std::string();
+    const Parser::Iterator anchor = fragment.Search("A");
+    if (anchor == fragment.End())
+        return std::string();
+    const auto attributes = anchor->GetAttributes();
+    const auto href = attributes.find("href");
+    return href == attributes.end() ? std::string() : href->second;
+}
+
+} // namespace
+
+struct AnalyzeItem::Pimpl
+{
+    explicit Pimpl(const Parser& parser)
+        : parser(parser)
+    { }
+
+    Parser parser;
+    Parser::Iterator item;
+
+    Parser::Iterator Find(const HTTP::XML::Path& path) const
+    {
+        const Parser::Iterator found = parser.Find(path, item);
+        if (found == parser.End())
+            BOOST_THROW_EXCEPTION(InvalidRSSFeed());
+        return found;
+    }
+
+    std::string Description() const
+    {
+        // A missing DESCRIPTION reads as an element without text.
+        return parser.Find("DESCRIPTION", item)->GetString();
+    }
+};
+
+AnalyzeItem::AnalyzeItem(const Parser& parser)
+    : m_pimpl(std::make_unique<Pimpl>(parser))
+{ }
+
+AnalyzeItem::AnalyzeItem(const AnalyzeItem& other)
+    : m_pimpl(std::make_unique<Pimpl>(*other.m_pimpl))
+{ }
+
+AnalyzeItem& AnalyzeItem::operator=(const AnalyzeItem& other)
+{
+    if (this != &other)
+        *m_pimpl = *other.m_pimpl;
+    return *this;
+}
+
+AnalyzeItem::~AnalyzeItem() = default;
+
+RSS::Item AnalyzeItem::operator()(const Parser::Iterator& item)
+{
+    m_pimpl->item = item;
+    const std::string title = m_pimpl->Find("TITLE")->GetString();
+    const std::string link = LinkIn(m_pimpl->Description());
+    const std::string category = m_pimpl->Find("CATEGORY")->GetString();
+    const std::string guid = m_pimpl->Find("GUID")->GetString();
+    const std::string pub = m_pimpl->Find("PUBDATE")->GetString();
+    return RSS::Item(title, link, category, guid, pub);
+}
+
+} // namespace Orvane::QX
