@@ -1,5 +1,7 @@
 #include "System/Shell.hpp"
 
+#include "HTTP/Query.hpp"
+
 #include "ScopedEnvironment.hpp"
 #include "support/TestSupport.hpp"
 
@@ -75,6 +77,21 @@ TEST(ShellOpen, CommandThatCannotStartGivesNothing)
     }
     fs::permissions(command.script(), fs::perms(0644));
     EXPECT_FALSE(ShellOpen("http://127.0.0.1/"));
+}
+
+TEST(OpenWithQuery, AppendsTheQueryOnlyWhenItHasParameters)
+{
+    RecordingCommand command;
+    const std::string documents = fs::canonical(std::getenv("XDG_DOCUMENTS_DIR")).string();
+    Orvane::System::OpenWithQuery("http://127.0.0.1:8080/orvane.htm", Orvane::HTTP::Query());
+    EXPECT_EQ(documents + "\nhttp://127.0.0.1:8080/orvane.htm\n", command.waitForRecord());
+
+    RecordingCommand second;
+    Orvane::HTTP::Query query;
+    query.Add("IFM", "4");
+    query.Add("UN", "alice");
+    Orvane::System::OpenWithQuery("http://127.0.0.1:8080/orvane.htm", query);
+    EXPECT_EQ(documents + "\nhttp://127.0.0.1:8080/orvane.htm?IFM=4&UN=alice\n", second.waitForRecord());
 }
 
 } // namespace
