@@ -34,6 +34,12 @@ struct Target
     User account;
 };
 
+// One subscription per device and account: display names and settings do not make another.
+bool SameSubscription(const Target& a, const Target& b)
+{
+    return a.device.GetHost() == b.device.GetHost() && a.account.GetID() == b.account.GetID();
+}
+
 } // namespace
 
 struct Subscriber::Pimpl
@@ -47,7 +53,8 @@ struct Subscriber::Pimpl
     void Attempt();
     void Pause();
     void End();
-    void Unsubscribe();
+    void Unsubscribe(const Target& used);
+    void LeavePrevious(const Target& next);
 
     const EntryWriter entry;
     // Read once when the subscriber is made, as the process-wide settings are.
@@ -58,6 +65,9 @@ struct Subscriber::Pimpl
     bool changed = false;
     boost::mutex entryMutex;
     boost::condition_variable changeCondition;
+
+    // Where the last successful subscription was made; only the subscriber's thread uses it.
+    boost::optional<Target> subscribed;
 
     // The address lock: feed address and ready. Held across every subscribe call and, by the
     // monitor, across every feed read, so the two never overlap.
@@ -99,6 +109,7 @@ void Subscriber::Pimpl::Attempt()
 {
     const Target used = TakeTarget();
     boost::this_thread::interruption_point();
+    LeavePrevious(used);
     try {
         const QX::Quexhall client(used.device);
         {
@@ -109,6 +120,7 @@ void Subscriber::Pimpl::Attempt()
                 = client.SubscribeToRSSFeed(settings.Port, used.account, QX::GetConfig().Get(QX::Config::Subscribe));
             ready = true;
         }
+        subscribed = used;
         addressCondition.notify_all();
         entry.SetStatus(EntryProperty::Subscribed, 0);
     } catch (const boost::thread_interrupted&) {
@@ -133,6 +145,20 @@ void Subscriber::Pimpl::Pause()
     changeCondition.wait_for(lock, boost::chrono::milliseconds(pause), [this] { return changed; });
 }
 
+void Subscriber::Pimpl::LeavePrevious(const Target& next)
+{
+    // The entry now points at another device or account: the old one would go on signalling.
+    if (!subscribed || SameSubscription(*subscribed, next))
+        return;
+    try {
+        const QX::Quexhall client(subscribed->device);
+        client.UnsubscribeToRSSFeed(subscribed->account, QX::GetConfig().Get(QX::Config::Unsubscribe));
+    } catch (const HTTP::Error&) {
+        // Unreachable or refused: it ends there on its own when the device drops stale subscribers.
+    }
+    subscribed.reset();
+}
+
 void Subscriber::Pimpl::End()
 {
     {
@@ -142,8 +168,14 @@ void Subscriber::Pimpl::End()
     }
     // A monitor waiting for an address now learns there is none.
     addressCondition.notify_all();
+    Target used;
+    {
+        Lock lock(entryMutex);
+        used = target;
+    }
     try {
-        Unsubscribe();
+        LeavePrevious(used);
+        Unsubscribe(used);
     } catch (...) {
         try {
             entry.SetStatus(EntryProperty::Unsubscribed, 1);
@@ -153,13 +185,8 @@ void Subscriber::Pimpl::End()
     }
 }
 
-void Subscriber::Pimpl::Unsubscribe()
+void Subscriber::Pimpl::Unsubscribe(const Target& used)
 {
-    Target used;
-    {
-        Lock lock(entryMutex);
-        used = target;
-    }
     const QX::Quexhall client(used.device);
     client.UnsubscribeToRSSFeed(used.account, QX::GetConfig().Get(QX::Config::Unsubscribe));
     entry.SetStatus(EntryProperty::Unsubscribed, 0);

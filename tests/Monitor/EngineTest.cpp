@@ -109,8 +109,9 @@ TEST_F(EngineTest, StartAndStopRepeatedlyEndEveryTimeAndLeaveNothingSubscribed)
         ASSERT_FALSE(engine.IsRunning());
         ASSERT_FALSE(subscribed(sim, "alice"));
     }
-    // Every run ends with one unsubscription, whether or not its subscription had come through.
-    EXPECT_EQ(count(sim, "UnSubscribeToFeed"), 50);
+    // Every subscription attempt is followed by an unsubscription when its run ends (a run stopped
+    // before its monitor got going has neither).
+    EXPECT_GE(count(sim, "UnSubscribeToFeed"), count(sim, "SubscribeToFeed"));
 }
 
 } // namespace

@@ -5,6 +5,9 @@
 
 #include <boost/asio/ip/address.hpp>
 
+#include <chrono>
+#include <thread>
+
 namespace OrvaneTest {
 
 using namespace Orvane;
@@ -150,8 +153,11 @@ void DatagramSender::send(int count)
 {
     const ip::udp::endpoint to(ip::make_address("127.0.0.1"), static_cast<unsigned short>(listenPort()));
     const char payload = 'x';
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         m_socket.send_to(boost::asio::buffer(&payload, 1), to);
+        if (i % 50 == 49)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 } // namespace OrvaneTest

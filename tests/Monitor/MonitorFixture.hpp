@@ -63,6 +63,8 @@ class DatagramSender
 {
 public:
     explicit DatagramSender(const std::string& source);
+    // In bursts the size of a socket's receive buffer, paced so the receiver can keep up: beyond
+    // that the kernel drops datagrams, a device's among them, whatever the receiver does.
     void send(int count = 1);
 
 private:

@@ -115,6 +115,8 @@ TEST_F(SubscriberTest, AChangedAccountIsSubscribedAtOnce)
     subscriber.Update();
     // The renewal is an hour away: only the change can have caused this.
     EXPECT_TRUE(waitUntil([&] { return subscribed(sim, "bob"); }));
+    // The account it left no longer gets signals meant for nobody.
+    EXPECT_FALSE(subscribed(sim, "alice"));
 }
 
 TEST_F(SubscriberTest, StoppingUnsubscribesFromTheDeviceLastUsed)
