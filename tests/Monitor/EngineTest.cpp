@@ -109,9 +109,6 @@ TEST_F(EngineTest, StartAndStopRepeatedlyEndEveryTimeAndLeaveNothingSubscribed)
         ASSERT_FALSE(engine.IsRunning());
         ASSERT_FALSE(subscribed(sim, "alice"));
     }
-    // Every subscription attempt is followed by an unsubscription when its run ends (a run stopped
-    // before its monitor got going has neither).
-    EXPECT_GE(count(sim, "UnSubscribeToFeed"), count(sim, "SubscribeToFeed"));
 }
 
 } // namespace
