@@ -98,7 +98,7 @@ void ForeignDatagramFlood(benchmark::State& state)
     Orvane::Monitor::EventSignalReceiver::Instance().RemoveObserver(&counter);
     state.counters["engine_cpu_s"] = cpu;
     state.counters["document_latency_ms"] = latency;
-    state.counters["datagrams_taken"] = counter.count;
+    state.counters["datagrams_taken"] = counter.count.load();
 }
 BENCHMARK(ForeignDatagramFlood)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
