@@ -2,6 +2,8 @@
 
 #include "Config.hpp"
 #include "ConsoleMessage.hpp"
+#include "Engine.hpp"
+#include "EventLineWriter.hpp"
 #include "Exceptions.hpp"
 #include "ExitCode.hpp"
 #include "InstanceServer.hpp"
@@ -36,6 +38,8 @@ struct HeadlessRun::Pimpl
     asio::steady_timer saveTimer {io};
     std::unique_ptr<InstanceServer> server;
     Serializer serializer;
+    std::unique_ptr<EventLineWriter> writer;
+    std::unique_ptr<Engine> engine; // declared last: it stops before what it uses goes
     int exitCode = ExitCode::Success;
 };
 
@@ -47,6 +51,11 @@ void HeadlessRun::Pimpl::Start()
     });
     if (!LoadOnStartUp(serializer))
         ConsoleMessage::Show(ConsoleMessage::LoadFailure);
+    MonitoredEntry::EntryManager& entries = serializer.GetEntryManager();
+    writer = std::make_unique<EventLineWriter>(io, entries, std::cout);
+    engine = std::make_unique<Engine>(entries, nullptr);
+    engine->SetListener(writer.get());
+    engine->Start();
     ScheduleSave();
     // Listening comes last: whoever reaches the socket finds a run that has fully started.
     server = std::make_unique<InstanceServer>(
@@ -81,6 +90,7 @@ void HeadlessRun::Pimpl::Close(const InstanceServer::Answer& answer)
 {
     saveTimer.cancel();
     signals.cancel();
+    engine->Stop();
     try {
         Save(serializer);
     } catch (const std::exception& error) {
@@ -90,7 +100,8 @@ void HeadlessRun::Pimpl::Close(const InstanceServer::Answer& answer)
     server->Stop();
     instance.Unlock();
     answer();
-    io.stop();
+    // Nothing is left to wait for but the event lines the engine handed over before it stopped;
+    // the loop ends once they are written.
 }
 
 HeadlessRun::HeadlessRun(SingleInstance& instance)
