@@ -24,7 +24,8 @@ std::vector<json> lines(const std::string& output)
 
 bool subscribed(const DevSim& device, const std::string& account)
 {
-    for (const json& entry : device.state().at("accounts"))
+    const json state = device.state(); // the loop below must not outlive it
+    for (const json& entry : state.at("accounts"))
         if (entry.at("id") == account)
             return !entry.at("subscribers").empty();
     return false;
@@ -56,7 +57,7 @@ protected:
     {
         auto run = std::make_unique<OrvaneProcess>(home, std::vector<std::string> {"--headless"});
         EXPECT_TRUE(run->waitListening(home)) << run->err();
-        EXPECT_TRUE(waitUntil([&] { return subscribed(device, "alice"); }, std::chrono::seconds(30)));
+        EXPECT_TRUE(waitUntil([&] { return subscribed(device, "alice"); }, std::chrono::seconds(30))) << run->err();
         return run;
     }
 
@@ -76,7 +77,7 @@ TEST_F(EventLines, EachNewDocumentBecomesOneLine)
     const auto events = lines(run->out());
     ASSERT_EQ(2u, events.size()) << run->out();
     for (const json& event : events) {
-        EXPECT_EQ(1, event.at("entry"));
+        EXPECT_EQ(0, event.at("entry")); // the first entry's identifier
         EXPECT_EQ("DevSim MFP", event.at("device"));
         EXPECT_EQ("Alice", event.at("account"));
         EXPECT_EQ(true, event.at("notice"));
@@ -86,7 +87,8 @@ TEST_F(EventLines, EachNewDocumentBecomesOneLine)
     }
     EXPECT_NE(events[0].at("event"), events[1].at("event"));
     // Reporting marks nothing read on the device.
-    for (const json& account : device.state().at("accounts"))
+    const json state = device.state();
+    for (const json& account : state.at("accounts"))
         for (const json& document : account.at("documents"))
             EXPECT_FALSE(document.at("read").get<bool>());
 
