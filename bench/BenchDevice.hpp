@@ -3,6 +3,7 @@
 // The device simulator and an engine watching one of its accounts, for the benchmarks of the
 // monitoring engine. Everything stays on loopback.
 
+#include "BenchEntries.hpp"
 #include "Config.hpp"
 #include "Engine.hpp"
 #include "MachineEvent/NotifiableEventManager.hpp"
@@ -41,15 +42,17 @@ using Clock = std::chrono::steady_clock;
 class BenchDevice
 {
 public:
-    BenchDevice()
+    // `documents`: what alice's feed holds at the start.
+    explicit BenchDevice(const nlohmann::json& documents = nlohmann::json::array())
     {
         char folder[] = "/tmp/orvane-bench-XXXXXX";
         if (!::mkdtemp(folder))
             throw std::runtime_error("no temporary folder");
         m_folder = folder;
-        std::ofstream(m_folder + "/config.json")
-            << nlohmann::json {{"machine", {{"name", "Bench MFP"}}},
-                               {"accounts", {{{"id", "alice"}, {"password", "alice-pass"}, {"displayName", "Alice"}}}}};
+        std::ofstream(m_folder + "/config.json") << nlohmann::json {
+            {"machine", {{"name", "Bench MFP"}}},
+            {"accounts",
+             {{{"id", "alice"}, {"password", "alice-pass"}, {"displayName", "Alice"}, {"documents", documents}}}}};
         Spawn();
         WaitForPorts();
         m_curl = curl_easy_init();
@@ -192,24 +195,9 @@ public:
 private:
     void AddEntry(const BenchDevice& device)
     {
-        using namespace Orvane::MonitoredEntry;
-        MFP mfp;
-        mfp.SetHost(L"127.0.0.1");
-        mfp.SetHTTP(device.HttpPort());
-        User user;
-        user.SetID(L"alice");
-        user.SetPassword(Password(L"alice-pass"));
-        Config config;
-        config.SetLogMax(50);
-        config.SetInterval(3600000);
-        config.SetEraseTime(10000);
-        EntryProperty property;
-        property.SetMonitoring(true);
-        property.SetMFP(mfp);
-        property.SetUser(user);
-        property.SetConfig(config);
+        using Orvane::MonitoredEntry::EntryManager;
         EntryManager::Transaction transaction(m_entries);
-        transaction.Append(property);
+        transaction.Append(BenchProperty(L"127.0.0.1", device.HttpPort(), L"alice", L"alice-pass", 3600000));
         transaction.Commit();
     }
 

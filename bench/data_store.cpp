@@ -1,5 +1,6 @@
 // Save and Load of a full store: 3 entries, each with 50 events and a latest feed of 100 items.
 
+#include "BenchEntries.hpp"
 #include "Config.hpp"
 #include "MonitoredEntry/Serialization/StoreArchive.hpp"
 #include "Serializer.hpp"
@@ -18,24 +19,15 @@ using namespace Orvane::MonitoredEntry;
 
 std::shared_ptr<Entry> FullEntry(int id)
 {
-    MFP mfp;
+    EntryProperty property
+        = OrvaneBench::BenchProperty(L"192.168.0." + std::to_wstring(10 + id), 80, L"yamada", L"secret", 300000);
+    MFP mfp = property.GetMFP();
     mfp.SetName(L"複合機 " + std::to_wstring(id));
-    mfp.SetHost(L"192.168.0." + std::to_wstring(10 + id));
-    mfp.SetHTTP(80);
     mfp.SetHTTPS(443);
-    User user;
-    user.SetName(std::wstring(L"山田 太郎"));
-    user.SetID(L"yamada");
-    user.SetPassword(Password(L"secret"));
-    Config config;
-    config.SetLogMax(50);
-    config.SetInterval(300000);
-    config.SetEraseTime(10000);
-    EntryProperty property;
-    property.SetMonitoring(true);
     property.SetMFP(mfp);
+    User user = property.GetUser();
+    user.SetName(std::wstring(L"山田 太郎"));
     property.SetUser(user);
-    property.SetConfig(config);
     auto entry = std::make_shared<Entry>(Entry::ID(id), property);
     auto log = entry->GetEventLog();
     for (int event = 0; event < 50; ++event) {

@@ -85,6 +85,13 @@ std::string Node::GetString() const
     return DocumentText::FromDocument(*text);
 }
 
+std::string Node::GetStringOrEmpty() const
+{
+    if (IsElement(m_handle) && !m_handle->children)
+        return std::string();
+    return GetString();
+}
+
 std::string Node::GetName() const
 {
     if (!IsElement(m_handle))

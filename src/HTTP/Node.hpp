@@ -22,6 +22,9 @@ public:
     long GetDecimal() const;
     // The element's own text; HTTP::InvalidContentType when the element has no text.
     std::string GetString() const;
+    // As GetString, but an element written empty ("<A/>", "<A></A>") reads as an empty text: for
+    // values a device may leave blank, such as its own name.
+    std::string GetStringOrEmpty() const;
     // The table name of the element, whatever its case in the document; an element outside the
     // table keeps its own name.
     std::string GetName() const;

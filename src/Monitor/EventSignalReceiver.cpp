@@ -30,6 +30,7 @@ namespace Orvane::Monitor {
 namespace {
 
 constexpr int IOThreadCount = 3;
+constexpr int ReceiveBufferBytes = 1 << 20;
 
 using udp = boost::asio::ip::udp;
 using WorkGuard = boost::asio::executor_work_guard<boost::asio::io_context::executor_type>;
@@ -40,7 +41,12 @@ struct EventSignalReceiver::Pimpl
 {
     explicit Pimpl(const udp::endpoint& local)
         : socket(io, local)
-    { }
+    {
+        // Room for a burst of datagrams, so that a device's signal queued behind a flood is not
+        // dropped by the kernel. The kernel caps the size for unprivileged users; less is still fine.
+        boost::system::error_code ignored;
+        socket.set_option(udp::socket::receive_buffer_size(ReceiveBufferBytes), ignored);
+    }
 
     void Receive();
     void OnReceived(const boost::system::error_code& error, std::size_t bytes);

@@ -26,9 +26,10 @@ using MonitoredEntry::User;
 namespace {
 
 using Lock = boost::unique_lock<boost::mutex>;
+using Name = boost::optional<std::wstring>;
 
 // A name the device reports: none when it is empty, or nothing is left of it after conversion.
-boost::optional<std::wstring> ReportedName(const std::string& reported)
+Name ReportedName(const std::string& reported)
 {
     std::wstring name = System::FromANSI(reported);
     if (name.empty())
@@ -46,6 +47,9 @@ struct MachineMonitor::Pimpl
 
     void Update();
     std::pair<MFP, User> Copy();
+    // Asks the device for one name and stores it; a device that fails leaves the name as it was.
+    template <class Ask, class Apply>
+    void Refresh(const Ask& ask, const Apply& apply);
     void RefreshDeviceName();
     void RefreshAccountName();
     void Wait();
@@ -80,44 +84,49 @@ std::pair<MFP, User> MachineMonitor::Pimpl::Copy()
     return {device, account};
 }
 
-void MachineMonitor::Pimpl::RefreshDeviceName()
+template <class Ask, class Apply>
+void MachineMonitor::Pimpl::Refresh(const Ask& ask, const Apply& apply)
 {
     const auto used = Copy();
-    boost::optional<std::wstring> name;
+    Name name;
     try {
         const QX::Quexhall client(used.first);
         boost::this_thread::interruption_point();
-        name = ReportedName(client.GetMachineSettings(QX::GetConfig().Get(QX::Config::MachineSettings))->MachineName);
+        name = ReportedName(ask(client, used.second));
     } catch (const HTTP::Error&) {
         return; // tried again after the interval
     }
-    entry.Change([&name](Entry& stored) {
+    entry.Change([&](Entry& stored) {
         EntryProperty property = stored.GetProperty();
-        MFP mfp = property.GetMFP();
-        mfp.SetName(name);
-        property.SetMFP(mfp);
+        apply(property, name);
         stored.SetProperty(property);
     });
 }
 
+void MachineMonitor::Pimpl::RefreshDeviceName()
+{
+    Refresh(
+        [](const QX::Quexhall& client, const User&) {
+            return client.GetMachineSettings(QX::GetConfig().Get(QX::Config::MachineSettings))->MachineName;
+        },
+        [](EntryProperty& property, const Name& name) {
+            MFP mfp = property.GetMFP();
+            mfp.SetName(name);
+            property.SetMFP(mfp);
+        });
+}
+
 void MachineMonitor::Pimpl::RefreshAccountName()
 {
-    const auto used = Copy();
-    boost::optional<std::wstring> name;
-    try {
-        const QX::Quexhall client(used.first);
-        boost::this_thread::interruption_point();
-        name = ReportedName(client.GetUserInfo(used.second, QX::GetConfig().Get(QX::Config::UserInfo))->DisplayName);
-    } catch (const HTTP::Error&) {
-        return;
-    }
-    entry.Change([&name](Entry& stored) {
-        EntryProperty property = stored.GetProperty();
-        User user = property.GetUser();
-        user.SetName(name);
-        property.SetUser(user);
-        stored.SetProperty(property);
-    });
+    Refresh(
+        [](const QX::Quexhall& client, const User& account) {
+            return client.GetUserInfo(account, QX::GetConfig().Get(QX::Config::UserInfo))->DisplayName;
+        },
+        [](EntryProperty& property, const Name& name) {
+            User user = property.GetUser();
+            user.SetName(name);
+            property.SetUser(user);
+        });
 }
 
 void MachineMonitor::Pimpl::Wait()

@@ -119,7 +119,7 @@ std::vector<User> UsersFrom(const Parser& answer)
     for (Parser::Iterator at = Require(answer, "USER"); at != answer.End(); ++at) {
         User user;
         user.Number = static_cast<int>(users.size()) + 1;
-        user.DisplayName = RequireChild(at, "DISPLAYNAME")->GetString();
+        user.DisplayName = RequireChild(at, "DISPLAYNAME")->GetStringOrEmpty();
         user.UserName = RequireChild(at, "USERNAME")->GetString();
         users.push_back(std::move(user));
     }
@@ -234,7 +234,7 @@ std::unique_ptr<MachineSettings> Quexhall::GetMachineSettings(const HTTP::Timeou
     auto settings = std::make_unique<MachineSettings>();
     settings->SecurityPolicy = Flag(answer, "SECURITYPOLICY", 1, 2);
     settings->GuestLogin = Flag(answer, "GUESTLOGIN", 0, 1);
-    settings->MachineName = Require(answer, "MACHINENAME")->GetString();
+    settings->MachineName = Require(answer, "MACHINENAME")->GetStringOrEmpty();
     return settings;
 }
 
@@ -249,7 +249,7 @@ std::unique_ptr<UserInfo> Quexhall::GetUserInfo(const MonitoredEntry::User& user
     cmd << ETag();
     const Parser answer = m_pimpl->Exchange("GetUserInfo", cmd, timeout);
     auto info = std::make_unique<UserInfo>();
-    info->DisplayName = Require(answer, "DISPLAYNAME")->GetString();
+    info->DisplayName = Require(answer, "DISPLAYNAME")->GetStringOrEmpty();
     return info;
 }
 

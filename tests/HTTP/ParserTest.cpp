@@ -104,6 +104,13 @@ TEST(Parser, TypedTextAndItsFailures)
         EXPECT_THROW(parser.Search(notDecimal)->GetDecimal(), InvalidContentType) << notDecimal;
     EXPECT_THROW(parser.End()->GetString(), InvalidContentType);
     EXPECT_THROW(parser.Top()->GetString(), InvalidContentType);
+
+    // Values a device may leave blank: an empty element is an empty text, an element that holds
+    // only other elements still has none.
+    EXPECT_EQ("", parser.Search("MFPID")->GetStringOrEmpty());
+    EXPECT_EQ("", parser.Search("GUID")->GetStringOrEmpty());
+    EXPECT_EQ("4x", parser.Search("TITLE")->GetStringOrEmpty());
+    EXPECT_THROW(parser.Search("PARAM")->GetStringOrEmpty(), InvalidContentType);
 }
 
 TEST(Parser, HtmlFragmentsAndTheirLinks)

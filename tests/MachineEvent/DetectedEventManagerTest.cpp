@@ -25,26 +25,6 @@ std::shared_ptr<const DetectedEvent> detected(const Entry::ID& entryID, const st
     return std::make_shared<const DetectedEvent>(entryID, eventProperty(docID, time));
 }
 
-class RecordingListener : public MachineEvent::NotifiableEventManager
-{
-public:
-    void Notify(EventPair pair) override
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_pairs.push_back(pair);
-    }
-
-    std::vector<EventPair> pairs() const
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_pairs;
-    }
-
-private:
-    mutable std::mutex m_mutex;
-    std::vector<EventPair> m_pairs;
-};
-
 // Remembers how many events the entry's log held at each change notification.
 class LogSizeObserver : public MonitoredEntry::Observer
 {

@@ -3,6 +3,7 @@
 #include "MonitoredEntry/EntryFixtures.hpp"
 
 #include "Config.hpp"
+#include "MachineEvent/NotifiableEventManager.hpp"
 #include "MachineEvent/PopupPresenter.hpp"
 #include "MonitoredEntry/EntryManager.hpp"
 
@@ -81,6 +82,27 @@ inline bool isRead(const EntryManager& manager, const Entry::ID& entryID, const 
     const EntryManager::ScopedLock lock(manager);
     return manager.GetDB().GetEntry(entryID).ReadEventLog().GetEvent(eventID).IsRead();
 }
+
+// Stands in for the headless run's listener: keeps every pair it is told of.
+class RecordingListener : public Orvane::MachineEvent::NotifiableEventManager
+{
+public:
+    void Notify(EventPair pair) override
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_pairs.push_back(pair);
+    }
+
+    std::vector<EventPair> pairs() const
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_pairs;
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::vector<EventPair> m_pairs;
+};
 
 // Stands in for the popup window: records what it was asked to show and keeps each popup open until
 // the test answers it (answers given beforehand are used in order), or answers all with one result.

@@ -1,7 +1,5 @@
 #include "Engine.hpp"
 
-#include "MachineEvent/NotifiableEventManager.hpp"
-
 #include "MachineEvent/PipelineFixtures.hpp"
 #include "MonitorFixture.hpp"
 
@@ -12,28 +10,8 @@
 namespace {
 
 using namespace Orvane;
-using MachineEvent::NotifiableEventManager;
+using OrvaneTest::RecordingListener;
 using OrvaneTest::waitUntil;
-
-// What the headless run's listener hears.
-class RecordingListener : public NotifiableEventManager
-{
-public:
-    void Notify(EventPair pair) override
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_pairs.push_back(pair);
-    }
-    std::vector<EventPair> pairs() const
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_pairs;
-    }
-
-private:
-    mutable std::mutex m_mutex;
-    std::vector<EventPair> m_pairs;
-};
 
 class EngineTest : public OrvaneTest::MonitorFixture
 {
@@ -86,7 +64,7 @@ TEST_F(EngineTest, HeadlessTheListenerHearsEveryLoggedEvent)
     const auto log = entry(id).ReadEventLog().GetEventList();
     ASSERT_EQ(log.size(), 2u);
     for (std::size_t i = 0; i < log.size(); ++i)
-        EXPECT_EQ(listener.pairs()[i], NotifiableEventManager::EventPair(id, log[i].GetID()));
+        EXPECT_EQ(listener.pairs()[i], RecordingListener::EventPair(id, log[i].GetID()));
     // The machine monitor named the device and the account meanwhile.
     EXPECT_EQ(entry(id).GetProperty().GetMFP().GetName().value_or(L"(none)"), L"DevSim MFP");
 }

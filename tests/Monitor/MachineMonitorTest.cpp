@@ -48,6 +48,12 @@ TEST_F(MachineMonitorTest, TheEntryTakesTheNamesTheDeviceReports)
     sim.renameMachine("Front Office");
     EXPECT_TRUE(waitUntil(
         [&] { return accountName(id) == Name(L"Alice Liddell") && deviceName(id) == Name(L"Front Office"); }));
+
+    // A device left without a name reports an empty element: the entry then has no name, rather
+    // than a failure that keeps the old one.
+    sim.renameMachine("");
+    sim.renameAccount("alice", "");
+    EXPECT_TRUE(waitUntil([&] { return !accountName(id) && !deviceName(id); }));
 }
 
 TEST_F(MachineMonitorTest, ADeviceThatFailsLeavesTheNamesAsTheyWere)
