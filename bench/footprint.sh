@@ -72,15 +72,21 @@ cpu1=$(cpu)
 sw1=$(switches)
 hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$orvane_pid/status")
 rss=$(awk '/^VmRSS/ {print $2}' "/proc/$orvane_pid/status")
+# Resident pages split: the program's own (anonymous) and file pages, mostly shared libraries that
+# other processes map too; PSS charges shared pages by the number of processes mapping them.
+anon=$(awk '/^RssAnon/ {print $2}' "/proc/$orvane_pid/status")
+file=$(awk '/^RssFile/ {print $2}' "/proc/$orvane_pid/status")
+pss=$(awk '/^Pss:/ {print $2}' "/proc/$orvane_pid/smaps_rollup")
 
-python3 - "$cpu0" "$cpu1" "$ticks" "$sw0" "$sw1" "$hwm" "$rss" "$idle" <<'PY'
+python3 - "$cpu0" "$cpu1" "$ticks" "$sw0" "$sw1" "$hwm" "$rss" "$idle" "$anon" "$file" "$pss" <<'PY'
 import sys
-cpu0, cpu1, ticks, sw0, sw1, hwm, rss, idle = map(float, sys.argv[1:])
+cpu0, cpu1, ticks, sw0, sw1, hwm, rss, idle, anon, file, pss = map(float, sys.argv[1:])
 cpu = (cpu1 - cpu0) / ticks
 print(f"idle seconds        {idle:.0f}")
 print(f"CPU seconds         {cpu:.3f}  ({cpu * 600 / idle:.3f} per 10 min; goal < 0.1)")
 print(f"context switches    {sw1 - sw0:.0f}  ({(sw1 - sw0) * 600 / idle:.1f} per 10 min)")
 print(f"peak resident       {hwm / 1024:.1f} MB (VmHWM; goal < 15 MB), now {rss / 1024:.1f} MB")
+print(f"  of which          {anon / 1024:.1f} MB anonymous, {file / 1024:.1f} MB file pages; PSS {pss / 1024:.1f} MB")
 PY
 echo "per thread (voluntary + involuntary switches since start):"
 for task in /proc/"$orvane_pid"/task/*; do

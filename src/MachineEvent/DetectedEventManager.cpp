@@ -64,11 +64,17 @@ struct DetectedEventManager::Pimpl
     boost::mutex listenerMutex;
 };
 
+// Waits without end for a batch's first event, so an idle engine sleeps until something is detected;
+// the wait is where a stop ends the run, with nothing taken from the queue. The rest of the batch is
+// gathered with interruption off: popped events are logged whatever happens to the thread meanwhile.
 bool DetectedEventManager::Pimpl::Collect(Batch& batch)
 {
     const boost::posix_time::milliseconds idle(BatchIdleTime.count());
     try {
         std::shared_ptr<const DetectedEvent> current;
+        queue.pop(current);
+        const boost::this_thread::disable_interruption uninterrupted;
+        batch.push_back(current);
         while (batch.size() < batchLimit && queue.pop(current, idle))
             batch.push_back(current);
         return true;
@@ -125,18 +131,14 @@ void DetectedEventManager::ClearListener()
 int DetectedEventManager::run()
 {
     for (;;) {
-        bool queueEnabled = true;
-        {
-            // Popped events are logged whatever happens to the thread meanwhile.
-            boost::this_thread::disable_interruption uninterrupted;
-            Batch batch;
-            queueEnabled = m_pimpl->Collect(batch);
-            if (!batch.empty())
-                m_pimpl->Notify(m_pimpl->Append(batch));
+        Batch batch;
+        const bool queueEnabled = m_pimpl->Collect(batch);
+        if (!batch.empty()) {
+            const boost::this_thread::disable_interruption uninterrupted;
+            m_pimpl->Notify(m_pimpl->Append(batch));
         }
         if (!queueEnabled)
             return 0;
-        boost::this_thread::interruption_point();
     }
 }
 

@@ -22,9 +22,10 @@ class NotifiableEventManager;
 // equal to logged ones are dropped, and so is an event its log refuses (an equal one earlier in the
 // same batch, a time that cannot be compared): the rest of the batch is still logged.
 //
-// A stop takes effect once the queue has been idle for BatchIdleTime, so what monitors queued before
-// they were stopped is still logged. The run also ends, after logging what it has, when the queue is
-// disabled.
+// While the queue is empty the manager sleeps until an event arrives (no polling), and a stop ends it
+// there at once. A batch already begun is gathered and logged before the stop takes effect, so what
+// monitors queued before they were stopped is still logged. The run also ends, after logging what it
+// has, when the queue is disabled.
 class DetectedEventManager : public kestle::actor<kestle::boost_thread_actor_impl>
 {
 public:
