@@ -173,14 +173,8 @@ bool InstallMode::Execute()
         SetExitCode(ExitCode::Success);
         p.succeeded = true;
         return true;
-    } catch (int code) {
-        SetExitCode(code);
-    } catch (const std::exception& error) {
-        ConsoleMessage::Show(ConsoleMessage::InitFailure, error.what());
-        SetExitCode(ExitCode::Failure);
     } catch (...) {
-        ConsoleMessage::Show(ConsoleMessage::InitFailure);
-        SetExitCode(ExitCode::Failure);
+        FailWithCurrentException();
     }
     return false;
 }

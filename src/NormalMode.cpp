@@ -1,8 +1,5 @@
 #include "NormalMode.hpp"
 
-#include "ConsoleMessage.hpp"
-#include "Exceptions.hpp"
-#include "ExitCode.hpp"
 #include "HeadlessRun.hpp"
 
 namespace Orvane {
@@ -24,14 +21,8 @@ bool NormalMode::Execute()
         HeadlessRun run(m_pimpl->instance);
         SetExitCode(run.Run());
         return true;
-    } catch (const ApplicationBusy&) {
-        SetExitCode(ExitCode::ApplicationBusy);
-    } catch (const std::exception& error) {
-        ConsoleMessage::Show(ConsoleMessage::InitFailure, error.what());
-        SetExitCode(ExitCode::Failure);
     } catch (...) {
-        ConsoleMessage::Show(ConsoleMessage::InitFailure);
-        SetExitCode(ExitCode::Failure);
+        FailWithCurrentException();
     }
     return false;
 }

@@ -25,6 +25,9 @@ public:
 protected:
     RunMode();
     void SetExitCode(int code);
+    // For a catch block: takes the exception being handled as the mode's failure. A thrown exit code
+    // is the exit code; any other failure is shown as the start-up failure and ends with Failure.
+    void FailWithCurrentException();
 
 private:
     struct Pimpl;

@@ -4,6 +4,7 @@
 #include "HTTP/DocumentText.hpp"
 #include "HTTP/ElementTable.hpp"
 #include "HTTP/Exceptions.hpp"
+#include "HTTP/PercentEncoding.hpp"
 #include "System/Text.hpp"
 
 #include <libxml/HTMLparser.h>
@@ -58,22 +59,11 @@ T* Checked(T* made)
     return made;
 }
 
-std::string PercentEncoded(const std::string& text)
+// Query texts keep only the unreserved characters.
+bool Unreserved(unsigned char c)
 {
-    static const char Hex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const unsigned char c : text) {
-        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-'
-            || c == '.' || c == '_' || c == '~';
-        if (unreserved) {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += Hex[c >> 4];
-            out += Hex[c & 0xF];
-        }
-    }
-    return out;
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '.'
+        || c == '_' || c == '~';
 }
 
 struct DocFree
@@ -221,7 +211,7 @@ std::string Mcmd::RenderQuery() const
     for (const auto& [key, value] : m_pimpl->parameters) {
         if (!query.empty())
             query += '&';
-        query += PercentEncoded(key) + '=' + PercentEncoded(value);
+        query += PercentEncode(key, &Unreserved) + '=' + PercentEncode(value, &Unreserved);
     }
     return query;
 }

@@ -3,6 +3,7 @@
 #include "HTTP/Exceptions.hpp"
 #include "HTTP/Parser.hpp"
 #include "HTTP/PeerTrust.hpp"
+#include "HTTP/PercentEncoding.hpp"
 #include "HTTP/Transfer.hpp"
 
 #include <boost/optional.hpp>
@@ -41,21 +42,16 @@ std::string AddressHost(const std::string& host)
     return bare.find(':') == std::string::npos ? bare : '[' + bare + ']';
 }
 
+bool PrintableNonSpace(unsigned char c)
+{
+    return c > 0x20 && c < 0x7F;
+}
+
 // The path as the device gave it, with bytes an address cannot hold percent-encoded.
 std::string AddressPath(const std::string& path)
 {
-    static const char Hex[] = "0123456789ABCDEF";
-    std::string out = path.empty() || path.front() != '/' ? "/" : "";
-    for (const unsigned char c : path) {
-        if (c > 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += Hex[c >> 4];
-            out += Hex[c & 0xF];
-        }
-    }
-    return out;
+    const std::string slash = path.empty() || path.front() != '/' ? "/" : "";
+    return slash + PercentEncode(path, &PrintableNonSpace);
 }
 
 std::string MediaType(std::string header)
