@@ -58,7 +58,7 @@ MonitoredEntry::EventProperty MakeProperty(const RSS::Item& item)
 // The subscription belongs to one device and account: pointing the entry elsewhere ends it.
 bool SameTarget(const Distinction& a, const Distinction& b)
 {
-    return a.GetMFP().GetHost() == b.GetMFP().GetHost() && a.GetUser().GetID() == b.GetUser().GetID();
+    return Subscriber::SameSubscription(a.GetMFP(), a.GetUser(), b.GetMFP(), b.GetUser());
 }
 
 } // namespace

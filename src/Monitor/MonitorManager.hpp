@@ -13,7 +13,7 @@
 
 namespace Orvane::Monitor {
 
-// Keeps one monitor of type T (an actor with GetID, Update, start and stop) for every entry that has
+// Keeps one monitor of type T (an actor with GetID, Update, start, stop and an order) for every entry that has
 // been monitored: after each change of the entries it makes and starts a monitor for every entry
 // switched to monitoring that has none, tells the others to re-read their entry, and stops those whose
 // entry is gone. Switching monitoring off is the monitor's own business.
@@ -133,7 +133,7 @@ template <class T>
 void MonitorManager<T>::Sort(std::vector<MonitorPointer>& monitors) const
 {
     std::sort(monitors.begin(), monitors.end(),
-              [](const MonitorPointer& a, const MonitorPointer& b) { return a->GetID() < b->GetID(); });
+              [](const MonitorPointer& a, const MonitorPointer& b) { return *a < *b; });
 }
 
 template <class T>

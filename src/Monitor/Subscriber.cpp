@@ -34,10 +34,15 @@ struct Target
     User account;
 };
 
-// One subscription per device and account: display names and settings do not make another.
-bool SameSubscription(const Target& a, const Target& b)
+bool SameTarget(const Target& a, const Target& b)
 {
-    return a.device.GetHost() == b.device.GetHost() && a.account.GetID() == b.account.GetID();
+    return Subscriber::SameSubscription(a.device, a.account, b.device, b.account);
+}
+
+void UnsubscribeFrom(const Target& used)
+{
+    const QX::Quexhall client(used.device);
+    client.UnsubscribeToRSSFeed(used.account, QX::GetConfig().Get(QX::Config::Unsubscribe));
 }
 
 } // namespace
@@ -148,11 +153,10 @@ void Subscriber::Pimpl::Pause()
 void Subscriber::Pimpl::LeavePrevious(const Target& next)
 {
     // The entry now points at another device or account: the old one would go on signalling.
-    if (!subscribed || SameSubscription(*subscribed, next))
+    if (!subscribed || SameTarget(*subscribed, next))
         return;
     try {
-        const QX::Quexhall client(subscribed->device);
-        client.UnsubscribeToRSSFeed(subscribed->account, QX::GetConfig().Get(QX::Config::Unsubscribe));
+        UnsubscribeFrom(*subscribed);
     } catch (const HTTP::Error&) {
         // Unreachable or refused: it ends there on its own when the device drops stale subscribers.
     }
@@ -187,8 +191,7 @@ void Subscriber::Pimpl::End()
 
 void Subscriber::Pimpl::Unsubscribe(const Target& used)
 {
-    const QX::Quexhall client(used.device);
-    client.UnsubscribeToRSSFeed(used.account, QX::GetConfig().Get(QX::Config::Unsubscribe));
+    UnsubscribeFrom(used);
     entry.SetStatus(EntryProperty::Unsubscribed, 0);
 }
 
@@ -251,6 +254,11 @@ void Subscriber::Update()
         p.changed = true;
     }
     p.changeCondition.notify_all();
+}
+
+bool Subscriber::SameSubscription(const MFP& deviceA, const User& accountA, const MFP& deviceB, const User& accountB)
+{
+    return deviceA.GetHost() == deviceB.GetHost() && accountA.GetID() == accountB.GetID();
 }
 
 Subscriber::ScopedRSSFeedURLLock::ScopedRSSFeedURLLock(const Subscriber& subscriber)

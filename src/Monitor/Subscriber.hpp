@@ -37,6 +37,11 @@ public:
     // Re-reads the entry's device and account; a difference makes a new attempt at once.
     void Update();
 
+    // Whether two device-and-account pairs are one subscription: the same host and account id.
+    // Display names and settings do not make another.
+    static bool SameSubscription(const MonitoredEntry::MFP& deviceA, const MonitoredEntry::User& accountA,
+                                 const MonitoredEntry::MFP& deviceB, const MonitoredEntry::User& accountB);
+
 protected:
     void on_start() override;
     int run() override;

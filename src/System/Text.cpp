@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <clocale>
 #include <cstdint>
 #include <iconv.h>
 #include <iterator>
