@@ -20,7 +20,8 @@ protected:
     std::vector<std::pair<std::wstring, bool>> logged(const ID& id) const
     {
         std::vector<std::pair<std::wstring, bool>> found;
-        for (const auto& event : entry(id).ReadEventLog().GetEventList())
+        const MonitoredEntry::Entry copy = entry(id);
+        for (const auto& event : copy.ReadEventLog().GetEventList())
             found.emplace_back(event.GetProperty().GetDocID().value_or(L""), event.IsRead());
         return found;
     }

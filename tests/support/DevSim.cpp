@@ -27,8 +27,9 @@ constexpr auto stopDeadline = std::chrono::seconds(10);
 
 DevSim::DevSim(const json& config, const std::vector<std::string>& extraArguments)
 {
-    std::vector<std::string> arguments = {binaryPath(), "--http-port=0", "--https-port=0", "--control-port=0",
-                                          "--ports-file=" + (m_folder / "ports.json").string()};
+    std::vector<std::string> arguments
+        = {binaryPath(),       "--http-port=0",      "--https-port=0",
+           "--control-port=0", "--exit-with-parent", "--ports-file=" + (m_folder / "ports.json").string()};
     if (!config.is_null()) {
         writeFile(m_folder / "config.json", config.dump(2));
         arguments.push_back("--config=" + (m_folder / "config.json").string());

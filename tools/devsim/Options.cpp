@@ -36,7 +36,8 @@ std::optional<Options> Options::parse(int argc, char** argv)
         "config", po::value(&options.configFile), "accounts and documents (JSON)")(
         "demo", po::bool_switch(&options.demo), "a demo machine with the account demo/demo")(
         "cert", po::value(&options.certificateFile), "HTTPS certificate (PEM); self-signed when absent")(
-        "key", po::value(&options.keyFile), "HTTPS private key (PEM)");
+        "key", po::value(&options.keyFile), "HTTPS private key (PEM)")(
+        "exit-with-parent", po::bool_switch(&options.exitWithParent), "stop when the starting process ends");
     po::variables_map values;
     try {
         po::store(po::parse_command_line(argc, argv, description), values);

@@ -17,6 +17,8 @@ struct Options
     bool demo = false;
     std::string certificateFile;
     std::string keyFile;
+    // A test that dies must not leave its simulator holding the test's output open.
+    bool exitWithParent = false;
 
     // Nothing when the program should exit at once (help shown); std::invalid_argument (with the
     // text to show) for a bad command line.

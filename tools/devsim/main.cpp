@@ -6,6 +6,8 @@
 #include <cstring>
 #include <iostream>
 #include <pthread.h>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -28,6 +30,9 @@ int serve(int argc, char** argv)
     // A client that goes away mid-answer must not end the simulator.
     std::signal(SIGPIPE, SIG_IGN);
     const sigset_t signals = blockStopSignals();
+    const pid_t parent = getppid();
+    if (options->exitWithParent && (prctl(PR_SET_PDEATHSIG, SIGTERM) != 0 || getppid() != parent))
+        return 0;
     OrvaneDevSim::Simulator simulator(*options);
     simulator.start();
     int received = 0;
