@@ -59,7 +59,6 @@ TEST(DetectedEventManagerTest, EventsArrivingTogetherAreOneChangeAndOnePopupEach
     const Entry::ID entry = addEntry(manager, L"10.0.0.1");
     LogSizeObserver observer(entry);
     manager.AddObserver(&observer);
-    ASSERT_TRUE(waitUntil([&] { return observer.sizes().size() == 1; }));
 
     ScriptedPresenter presenter;
     presenter.answerAll({});
@@ -72,13 +71,19 @@ TEST(DetectedEventManagerTest, EventsArrivingTogetherAreOneChangeAndOnePopupEach
         queue.push(detected(entry, docID));
     detectedEvents.start();
 
-    ASSERT_TRUE(waitUntil([&] { return presenter.shown().size() == 3 && observer.sizes().size() == 2; }));
+    const auto sawTheBatch = [&] {
+        const std::vector<std::size_t> sizes = observer.sizes();
+        return !sizes.empty() && sizes.back() == 3;
+    };
+    ASSERT_TRUE(waitUntil([&] { return presenter.shown().size() == 3 && sawTheBatch(); }));
     detectedEvents.stop();
     popups.stop();
     detectedEvents.rethrow();
     popups.rethrow();
-    // One transaction: no notification ever saw part of the batch.
-    EXPECT_EQ((std::vector<std::size_t> {0, 3}), observer.sizes());
+    // One transaction: no notification ever saw part of the batch. How many told of the empty log
+    // before it depends on when the notifications of the entry's creation and of the registration ran.
+    for (const std::size_t size : observer.sizes())
+        EXPECT_TRUE(size == 0 || size == 3) << size;
     EXPECT_EQ((std::vector<std::wstring> {L"a", L"b", L"c"}), loggedDocIDs(manager, entry));
     EXPECT_EQ((std::vector<std::wstring> {L"a", L"b", L"c"}), presenter.shownDocIDs());
     manager.RemoveObserver(&observer);
