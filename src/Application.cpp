@@ -9,6 +9,10 @@
 #include "System/CLrcReader.hpp"
 #include "UninstallMode.hpp"
 
+#ifdef ORVANE_WITH_DESKTOP
+#include "UI/DesktopRun.hpp"
+#endif
+
 #include <chrono>
 #include <clocale>
 #include <csignal>
@@ -38,13 +42,23 @@ std::unique_ptr<SingleInstance> CreateLock()
     }
 }
 
-std::unique_ptr<RunMode> MakeMode(const CommandLine& line, SingleInstance& instance)
+NormalMode::DesktopRun MakeDesktopRun([[maybe_unused]] int argc, [[maybe_unused]] const char* const argv[])
+{
+#ifdef ORVANE_WITH_DESKTOP
+    return [argc, argv](SingleInstance& instance) { return UI::RunDesktop(instance, argc, argv); };
+#else
+    return {};
+#endif
+}
+
+std::unique_ptr<RunMode> MakeMode(const CommandLine& line, SingleInstance& instance, int argc,
+                                  const char* const argv[])
 {
     if (line.IsInstall())
         return std::make_unique<InstallMode>(instance, line.GetInstallOptions());
     if (line.IsUninstall())
         return std::make_unique<UninstallMode>(instance);
-    return std::make_unique<NormalMode>(instance);
+    return std::make_unique<NormalMode>(instance, line.IsHeadless(), MakeDesktopRun(argc, argv));
 }
 
 // What is written to standard output must have arrived; the event lines are the headless run's
@@ -77,7 +91,7 @@ bool Application::Pimpl::InitInstance(int argc, const char* const argv[])
             CommandLine::PrintHelp(std::cout);
             return true;
         }
-        mode = MakeMode(line, *instance);
+        mode = MakeMode(line, *instance, argc, argv);
         return mode->Execute();
     } catch (const std::exception& error) {
         ConsoleMessage::Show(ConsoleMessage::InitFailure, error.what());
