@@ -42,10 +42,12 @@ std::unique_ptr<SingleInstance> CreateLock()
     }
 }
 
-NormalMode::DesktopRun MakeDesktopRun([[maybe_unused]] int argc, [[maybe_unused]] const char* const argv[])
+NormalMode::DesktopRun MakeDesktopRun([[maybe_unused]] const CommandLine& line, [[maybe_unused]] int argc,
+                                      [[maybe_unused]] const char* const argv[])
 {
 #ifdef ORVANE_WITH_DESKTOP
-    return [argc, argv](SingleInstance& instance) { return UI::RunDesktop(instance, argc, argv); };
+    const bool verbose = line.IsVerbose();
+    return [argc, argv, verbose](SingleInstance& instance) { return UI::RunDesktop(instance, argc, argv, verbose); };
 #else
     return {};
 #endif
@@ -58,7 +60,7 @@ std::unique_ptr<RunMode> MakeMode(const CommandLine& line, SingleInstance& insta
         return std::make_unique<InstallMode>(instance, line.GetInstallOptions());
     if (line.IsUninstall())
         return std::make_unique<UninstallMode>(instance);
-    return std::make_unique<NormalMode>(instance, line.IsHeadless(), MakeDesktopRun(argc, argv));
+    return std::make_unique<NormalMode>(instance, line.IsHeadless(), MakeDesktopRun(line, argc, argv));
 }
 
 // What is written to standard output must have arrived; the event lines are the headless run's

@@ -22,8 +22,9 @@ po::options_description Options()
         "uname", po::value<std::string>(), "account display name (install)")("uid", po::value<std::string>(),
                                                                              "account ID used to log in (install)")(
         "upass", po::value<std::string>(), "account password")("convert", "accepted for installers; no effect")(
-        "headless", "run without any window: events are written to standard output as JSON lines")("help,h",
-                                                                                                   "show this list");
+        "headless", "run without any window: events are written to standard output as JSON lines")(
+        "verbose", "write what the desktop offers (platform, tray, notifications) to standard error")("help,h",
+                                                                                                  "show this list");
     return options;
 }
 
@@ -74,6 +75,11 @@ bool CommandLine::IsUninstall() const
 bool CommandLine::IsHeadless() const
 {
     return m_pimpl->values.count("headless") != 0;
+}
+
+bool CommandLine::IsVerbose() const
+{
+    return m_pimpl->values.count("verbose") != 0;
 }
 
 bool CommandLine::IsHelp() const

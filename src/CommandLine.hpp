@@ -35,6 +35,8 @@ public:
     bool IsUninstall() const;
     // Run without any window.
     bool IsHeadless() const;
+    // Describe the desktop session on standard error.
+    bool IsVerbose() const;
     bool IsHelp() const;
     const InstallOptions& GetInstallOptions() const;
 

@@ -7,6 +7,7 @@
 #include "Monitor/EventMonitorManager.hpp"
 #include "Monitor/EventSignalReceiver.hpp"
 #include "Monitor/MachineMonitorManager.hpp"
+#include "Monitor/UpdateSignal.hpp"
 #include "MonitoredEntry/EntryManager.hpp"
 
 #include <mutex>
@@ -171,6 +172,13 @@ bool Engine::IsRunning() const
 {
     std::lock_guard<std::mutex> lock(m_pimpl->mutex);
     return static_cast<bool>(m_pimpl->run);
+}
+
+void Engine::Refresh(const MonitoredEntry::MFP& mfp)
+{
+    std::lock_guard<std::mutex> lock(m_pimpl->mutex);
+    if (m_pimpl->run)
+        m_pimpl->run->eventMonitors.OnSignal(Monitor::UpdateSignal(mfp));
 }
 
 } // namespace Orvane

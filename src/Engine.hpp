@@ -6,7 +6,8 @@ namespace Orvane {
 
 namespace MonitoredEntry {
 class EntryManager;
-}
+class MFP;
+} // namespace MonitoredEntry
 namespace MachineEvent {
 class NotifiableEventManager;
 class PopupPresenter;
@@ -38,6 +39,10 @@ public:
     void Stop();
 
     bool IsRunning() const;
+
+    // The user asked for the device's feeds now: the monitors of every entry on that host check at
+    // once. Nothing happens while the engine is stopped.
+    void Refresh(const MonitoredEntry::MFP& mfp);
 
 private:
     struct Pimpl;

@@ -1,18 +1,57 @@
 #include "UI/DesktopRun.hpp"
 
+#include "Config.hpp"
+#include "Exceptions.hpp"
+#include "SingleInstance.hpp"
+#include "UI/Desktop.hpp"
+#include "UI/MainFrame.hpp"
+
 #include <QApplication>
+#include <QIcon>
 
 #include <vector>
 
 namespace Orvane::UI {
 
-int RunDesktop(SingleInstance&, int argc, const char* const argv[])
+namespace {
+
+void TakeLock(SingleInstance& instance)
 {
-    std::vector<char*> arguments;
+    if (!instance.TryLock()) {
+        SingleInstance::Activate();
+        BOOST_THROW_EXCEPTION(ApplicationBusy());
+    }
+    Config config = Config::Instance();
+    config.Load();
+    config.Publish();
+}
+
+} // namespace
+
+int RunDesktop(SingleInstance& instance, int argc, const char* const argv[], bool verbose)
+{
+    // Before Qt starts: a second start answers at once.
+    TakeLock(instance);
+    int qtArgc = argc;
+    std::vector<char*> qtArgv;
     for (int i = 0; i < argc; ++i)
-        arguments.push_back(const_cast<char*>(argv[i]));
-    QApplication application(argc, arguments.data());
-    return 0;
+        qtArgv.push_back(const_cast<char*>(argv[i])); // Qt may drop its own options from the list
+    qtArgv.push_back(nullptr);
+    QApplication application(qtArgc, qtArgv.data());
+    // The program lives in the tray: closing its last window does not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName(QStringLiteral("Orvane"));
+    QApplication::setDesktopFileName(QStringLiteral("orvane"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/orvane.svg")));
+
+    Desktop desktop;
+    desktop.SetVerbose(verbose);
+    MainFrame frame(instance, desktop);
+    QObject::connect(&frame, &MainFrame::Closed, &application, &QCoreApplication::exit, Qt::QueuedConnection);
+    // The end of the desktop session runs the same close sequence.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &frame, &MainFrame::Close);
+    frame.Create();
+    return QApplication::exec();
 }
 
 } // namespace Orvane::UI

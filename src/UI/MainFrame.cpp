@@ -1,0 +1,223 @@
+#include "UI/MainFrame.hpp"
+
+#include "Config.hpp"
+#include "ConsoleMessage.hpp"
+#include "Engine.hpp"
+#include "ExitCode.hpp"
+#include "Serializer.hpp"
+#include "SingleInstance.hpp"
+#include "UI/AboutDlg.hpp"
+#include "UI/Desktop.hpp"
+#include "UI/EventLogDlg.hpp"
+#include "UI/InstanceChannel.hpp"
+#include "UI/Message.hpp"
+#include "UI/PopupMenu.hpp"
+#include "UI/SingletonWnd.hpp"
+#include "UI/SystemTrayIcon.hpp"
+#include "UI/WindowPopupPresenter.hpp"
+
+#include <QAction>
+#include <QTimer>
+#include <QWidget>
+
+#include <iostream>
+
+namespace Orvane::UI {
+
+struct MainFrame::Pimpl
+{
+    Pimpl(MainFrame& frame, SingleInstance& instance, Desktop& desktop)
+        : frame(frame)
+        , instance(instance)
+        , desktop(desktop)
+        , channel(frame, {[&frame] { frame.OpenEventLog(); }, [&frame] { frame.Close(); }})
+    { }
+
+    void LoadStore();
+    void StartEngine();
+    void UpdateTray();
+    bool SaveNow();
+    std::unique_ptr<QWidget> MakeEventLog();
+    void EventLogClosed();
+
+    MainFrame& frame;
+    SingleInstance& instance;
+    Desktop& desktop;
+    Serializer serializer;
+    std::shared_ptr<WindowPopupPresenter> presenter;
+    std::unique_ptr<Engine> engine;
+    std::unique_ptr<PopupMenu> menu;
+    QTimer saveTimer;
+    bool hasUnread = false;
+    bool running = false;
+    bool closing = false;
+    bool backgroundNoticeShown = false;
+    int exitCode = ExitCode::Success;
+    SingletonWnd eventLog {[this] { return MakeEventLog(); }};
+    SingletonWnd about {[this] { return std::make_unique<AboutDlg>(desktop.GetFacts()); }};
+    InstanceChannel channel; // last: nothing reaches the frame from outside once it is gone
+};
+
+void MainFrame::Pimpl::LoadStore()
+{
+    if (!LoadOnStartUp(serializer))
+        Message::Show(Message::LoadFailure);
+}
+
+void MainFrame::Pimpl::StartEngine()
+{
+    presenter = std::make_shared<WindowPopupPresenter>(frame, [this] { frame.OpenEventLog(); });
+    engine = std::make_unique<Engine>(serializer.GetEntryManager(), presenter);
+    serializer.GetEntryManager().AddObserver(&frame);
+    engine->Start();
+}
+
+void MainFrame::Pimpl::UpdateTray()
+{
+    bool unread = false;
+    {
+        const MonitoredEntry::EntryManager& entries = serializer.GetEntryManager();
+        const MonitoredEntry::EntryManager::ScopedLock lock(entries);
+        unread = entries.GetDB().CountUnread() != 0;
+    }
+    if (unread == hasUnread)
+        return;
+    hasUnread = unread;
+    desktop.GetTray().Change(unread ? SystemTrayIcon::StatusTag::Unread : SystemTrayIcon::StatusTag::NoUnread);
+}
+
+// A failed save is reported on standard error; on the timer it is tried again at the next tick.
+bool MainFrame::Pimpl::SaveNow()
+{
+    try {
+        Save(serializer);
+        return true;
+    } catch (const std::exception& error) {
+        std::cerr << ConsoleMessage::GetText(ConsoleMessage::SaveFailure) << '\n' << error.what() << std::endl;
+    }
+    return false;
+}
+
+std::unique_ptr<QWidget> MainFrame::Pimpl::MakeEventLog()
+{
+    EventLogDlg::Hooks hooks;
+    hooks.refresh = [this](const MonitoredEntry::MFP& mfp) {
+        if (engine)
+            engine->Refresh(mfp);
+    };
+    auto viewer = std::make_unique<EventLogDlg>(serializer.GetEntryManager(), hooks,
+                                                // Without a tray the viewer is the program's window and offers what the tray menu would.
+                                                desktop.HasTray() ? QList<QAction*>() : menu->GetWindowActions());
+    QObject::connect(viewer.get(), &QObject::destroyed, &frame, [this] { EventLogClosed(); });
+    return viewer;
+}
+
+void MainFrame::Pimpl::EventLogClosed()
+{
+    if (desktop.HasTray() || closing || backgroundNoticeShown)
+        return;
+    backgroundNoticeShown = true;
+    Message::Show(Message::RunningInBackground);
+}
+
+MainFrame::MainFrame(SingleInstance& instance, Desktop& desktop)
+    : m_pimpl(std::make_unique<Pimpl>(*this, instance, desktop))
+{
+    connect(&m_pimpl->saveTimer, &QTimer::timeout, this, [this] { m_pimpl->SaveNow(); });
+    connect(&desktop.GetTray(), &SystemTrayIcon::Activated, this, &MainFrame::OpenEventLog);
+}
+
+MainFrame::~MainFrame()
+{
+    Close();
+}
+
+void MainFrame::Create()
+{
+    Pimpl& p = *m_pimpl;
+    p.desktop.GetTray().Show(SystemTrayIcon::StatusTag::NoUnread);
+    p.LoadStore();
+    p.menu = std::make_unique<PopupMenu>(p.serializer.GetEntryManager());
+    p.menu->EnableSettings(false);
+    connect(p.menu.get(), &PopupMenu::ViewerRequested, this, &MainFrame::OpenEventLog);
+    connect(p.menu.get(), &PopupMenu::AboutRequested, this, &MainFrame::OpenAbout);
+    connect(p.menu.get(), &PopupMenu::ExitRequested, this, &MainFrame::Close);
+    p.desktop.GetTray().SetMenu(p.menu->GetMenu());
+    p.StartEngine();
+    p.running = true;
+    p.saveTimer.start(Config::GetCurrent().RegularSerializeIntervalMs);
+    // Listening comes last: whoever reaches the socket finds a run that has fully started.
+    p.channel.Listen();
+    if (!p.desktop.HasTray())
+        OpenEventLog();
+}
+
+void MainFrame::Close()
+{
+    Pimpl& p = *m_pimpl;
+    if (p.closing)
+        return;
+    p.closing = true;
+    p.saveTimer.stop();
+    p.eventLog.CloseAndBlock();
+    p.about.CloseAndBlock();
+    if (p.running) {
+        // Saved before the engine stops as well: a stop that takes long loses nothing.
+        p.SaveNow();
+        p.serializer.GetEntryManager().RemoveObserver(this);
+        p.engine->Stop();
+        if (!p.SaveNow()) {
+            Message::Show(Message::SaveFailure);
+            p.exitCode = ExitCode::SaveFailure;
+        }
+    }
+    p.desktop.GetTray().Remove();
+    p.channel.Finish([&p] { p.instance.Unlock(); });
+    emit Closed(p.exitCode);
+}
+
+int MainFrame::GetExitCode() const
+{
+    return m_pimpl->exitCode;
+}
+
+MonitoredEntry::EntryManager& MainFrame::GetEntryManager() const
+{
+    return m_pimpl->serializer.GetEntryManager();
+}
+
+void MainFrame::OpenEventLog()
+{
+    if (!m_pimpl->closing)
+        m_pimpl->eventLog.Open();
+}
+
+void MainFrame::OpenAbout()
+{
+    if (!m_pimpl->closing)
+        m_pimpl->about.Open();
+}
+
+QWidget* MainFrame::GetEventLog() const
+{
+    return m_pimpl->eventLog.Get();
+}
+
+QWidget* MainFrame::GetAbout() const
+{
+    return m_pimpl->about.Get();
+}
+
+// Called on the entry manager's thread: the tray is updated later on the UI thread.
+void MainFrame::Update(const MonitoredEntry::EntryManager&)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!m_pimpl->closing)
+                m_pimpl->UpdateTray();
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace Orvane::UI
