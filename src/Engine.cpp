@@ -7,7 +7,6 @@
 #include "Monitor/EventMonitorManager.hpp"
 #include "Monitor/EventSignalReceiver.hpp"
 #include "Monitor/MachineMonitorManager.hpp"
-#include "Monitor/UpdateSignal.hpp"
 #include "MonitoredEntry/EntryManager.hpp"
 
 #include <mutex>
@@ -174,11 +173,11 @@ bool Engine::IsRunning() const
     return static_cast<bool>(m_pimpl->run);
 }
 
-void Engine::Refresh(const MonitoredEntry::MFP& mfp)
+void Engine::OnSignal(const Monitor::Signal& signal)
 {
     std::lock_guard<std::mutex> lock(m_pimpl->mutex);
     if (m_pimpl->run)
-        m_pimpl->run->eventMonitors.OnSignal(Monitor::UpdateSignal(mfp));
+        m_pimpl->run->eventMonitors.OnSignal(signal);
 }
 
 } // namespace Orvane

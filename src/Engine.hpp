@@ -6,8 +6,10 @@ namespace Orvane {
 
 namespace MonitoredEntry {
 class EntryManager;
-class MFP;
-} // namespace MonitoredEntry
+}
+namespace Monitor {
+class Signal;
+}
 namespace MachineEvent {
 class NotifiableEventManager;
 class PopupPresenter;
@@ -40,9 +42,9 @@ public:
 
     bool IsRunning() const;
 
-    // The user asked for the device's feeds now: the monitors of every entry on that host check at
-    // once. Nothing happens while the engine is stopped.
-    void Refresh(const MonitoredEntry::MFP& mfp);
+    // Hands a signal to the event monitors as the receiver would (the viewer's refresh sends an
+    // update signal of a device). Nothing happens while the engine is stopped.
+    void OnSignal(const Monitor::Signal& signal);
 
 private:
     struct Pimpl;

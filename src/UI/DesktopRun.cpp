@@ -11,6 +11,13 @@
 
 #include <vector>
 
+// The icons live in a static library: their registration must be asked for by name, outside any
+// namespace.
+static void RegisterResources()
+{
+    Q_INIT_RESOURCE(orvane);
+}
+
 namespace Orvane::UI {
 
 namespace {
@@ -38,6 +45,7 @@ int RunDesktop(SingleInstance& instance, int argc, const char* const argv[], boo
         qtArgv.push_back(const_cast<char*>(argv[i])); // Qt may drop its own options from the list
     qtArgv.push_back(nullptr);
     QApplication application(qtArgc, qtArgv.data());
+    RegisterResources();
     // The program lives in the tray: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Orvane"));

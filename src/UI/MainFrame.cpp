@@ -61,7 +61,7 @@ struct MainFrame::Pimpl
 void MainFrame::Pimpl::LoadStore()
 {
     if (!LoadOnStartUp(serializer))
-        Message::Show(Message::LoadFailure);
+        Message::LoadFailure();
 }
 
 void MainFrame::Pimpl::StartEngine()
@@ -101,9 +101,9 @@ bool MainFrame::Pimpl::SaveNow()
 std::unique_ptr<QWidget> MainFrame::Pimpl::MakeEventLog()
 {
     EventLogDlg::Hooks hooks;
-    hooks.refresh = [this](const MonitoredEntry::MFP& mfp) {
+    hooks.refresh = [this](const Monitor::Signal& signal) {
         if (engine)
-            engine->Refresh(mfp);
+            engine->OnSignal(signal);
     };
     auto viewer = std::make_unique<EventLogDlg>(serializer.GetEntryManager(), hooks,
                                                 // Without a tray the viewer is the program's window and offers what the tray menu would.
@@ -117,7 +117,7 @@ void MainFrame::Pimpl::EventLogClosed()
     if (desktop.HasTray() || closing || backgroundNoticeShown)
         return;
     backgroundNoticeShown = true;
-    Message::Show(Message::RunningInBackground);
+    Message::RunningInBackground();
 }
 
 MainFrame::MainFrame(SingleInstance& instance, Desktop& desktop)
@@ -167,7 +167,7 @@ void MainFrame::Close()
         p.serializer.GetEntryManager().RemoveObserver(this);
         p.engine->Stop();
         if (!p.SaveNow()) {
-            Message::Show(Message::SaveFailure);
+            Message::SaveFailure();
             p.exitCode = ExitCode::SaveFailure;
         }
     }

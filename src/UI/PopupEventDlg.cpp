@@ -1,9 +1,10 @@
 #include "UI/PopupEventDlg.hpp"
 
 #include "MonitoredEntry/EntryManager.hpp"
-#include "UI/DisplayName.hpp"
+#include "UI/DisplayNames.hpp"
 #include "UI/Texts.hpp"
-#include "Utility/TimeText.hpp"
+#include "Utility/EventTimeText.hpp"
+#include "Utility/StringId.hpp"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -19,12 +20,7 @@ namespace Orvane::UI {
 
 namespace {
 
-constexpr int CloseText = 192;
-constexpr int ViewerText = 183;
-constexpr int DeviceLabel = 121;
-constexpr int AccountLabel = 122;
-constexpr int InfoLabel = 124;
-constexpr int TimeLabel = 125;
+namespace StringId = Utility::StringId;
 
 int EraseTimeOf(const MachineEvent::PopupPresenter::Request& request)
 {
@@ -56,7 +52,7 @@ PopupEventDlg::PopupEventDlg(const MachineEvent::PopupPresenter::Request& reques
     , m_pimpl(std::make_unique<Pimpl>())
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
-    setWindowTitle(Text(TextId::Title));
+    setWindowTitle(Text(StringId::ApplicationTitle));
     const MonitoredEntry::EventProperty& property = request.event.GetEventProperty();
 
     auto* name = new QLabel(QString::fromStdWString(property.GetCategory()));
@@ -65,14 +61,14 @@ PopupEventDlg::PopupEventDlg(const MachineEvent::PopupPresenter::Request& reques
     bold.setPointSizeF(bold.pointSizeF() * 1.15);
     name->setFont(bold);
     auto* form = new QFormLayout;
-    form->addRow(Text(DeviceLabel), Value(DeviceDisplayName(request.event.GetMFP())));
-    form->addRow(Text(AccountLabel), Value(AccountDisplayName(request.event.GetUser())));
-    form->addRow(Text(InfoLabel), Value(QString::fromStdWString(property.GetInfo())));
-    form->addRow(Text(TimeLabel), Value(QString::fromStdWString(Utility::TimeText(property.GetTime()))));
+    form->addRow(Text(StringId::MachineName), Value(QString::fromStdWString(DeviceDisplayName(request.event.GetMFP()))));
+    form->addRow(Text(StringId::UserName), Value(QString::fromStdWString(AccountDisplayName(request.event.GetUser()))));
+    form->addRow(Text(StringId::RelatedInfo), Value(QString::fromStdWString(property.GetInfo())));
+    form->addRow(Text(StringId::DateTime), Value(QString::fromStdWString(Utility::EventTimeText(property.GetTime()))));
 
     auto* buttons = new QDialogButtonBox;
-    QPushButton* viewer = buttons->addButton(Text(ViewerText), QDialogButtonBox::ActionRole);
-    QPushButton* close = buttons->addButton(Text(CloseText), QDialogButtonBox::AcceptRole);
+    QPushButton* viewer = buttons->addButton(Text(StringId::MenuEventLog), QDialogButtonBox::ActionRole);
+    QPushButton* close = buttons->addButton(Text(StringId::Close), QDialogButtonBox::AcceptRole);
     connect(viewer, &QPushButton::clicked, this, [this] {
         m_pimpl->viewerRequested = true;
         reject();

@@ -2,8 +2,9 @@
 
 #include "MonitoredEntry/EntryManager.hpp"
 #include "QX/Quexhall.hpp"
-#include "UI/DisplayName.hpp"
+#include "UI/DisplayNames.hpp"
 #include "UI/Texts.hpp"
+#include "Utility/StringId.hpp"
 
 #include <QMenu>
 
@@ -12,6 +13,8 @@
 namespace Orvane::UI {
 
 namespace {
+
+namespace StringId = Utility::StringId;
 
 constexpr int LoginMode = 3;
 
@@ -57,13 +60,13 @@ PopupMenu::PopupMenu(const MonitoredEntry::EntryManager& entries, QObject* paren
     , m_pimpl(std::make_unique<Pimpl>(entries))
 {
     QMenu& menu = m_pimpl->menu;
-    m_pimpl->settings = menu.addAction(Text(185), this, &PopupMenu::SettingsRequested);
-    menu.addAction(Text(183), this, &PopupMenu::ViewerRequested);
-    m_pimpl->login.setTitle(Text(128));
+    m_pimpl->settings = menu.addAction(Text(StringId::MenuSettings), this, &PopupMenu::SettingsRequested);
+    menu.addAction(Text(StringId::MenuEventLog), this, &PopupMenu::ViewerRequested);
+    m_pimpl->login.setTitle(Text(StringId::MenuLogin));
     menu.addMenu(&m_pimpl->login);
     menu.addSeparator();
-    m_pimpl->about = menu.addAction(Text(181), this, &PopupMenu::AboutRequested);
-    m_pimpl->exit = menu.addAction(Text(162), this, &PopupMenu::ExitRequested);
+    m_pimpl->about = menu.addAction(Text(StringId::MenuAbout), this, &PopupMenu::AboutRequested);
+    m_pimpl->exit = menu.addAction(Text(StringId::MenuExit), this, &PopupMenu::ExitRequested);
     connect(&menu, &QMenu::aboutToShow, this, &PopupMenu::ConstructSubMenu);
 }
 
@@ -94,7 +97,7 @@ void PopupMenu::ConstructSubMenu()
             continue;
         const std::size_t position = m_pimpl->listed.size();
         m_pimpl->listed.push_back(entry->GetID());
-        m_pimpl->login.addAction(Literal(DeviceDisplayName(entry->GetProperty().GetMFP())), this,
+        m_pimpl->login.addAction(Literal(QString::fromStdWString(DeviceDisplayName(entry->GetProperty().GetMFP()))), this,
                                  [this, position] { m_pimpl->OpenLogin(position); });
     }
 }

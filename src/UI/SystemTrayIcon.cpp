@@ -1,6 +1,7 @@
 #include "UI/SystemTrayIcon.hpp"
 
 #include "UI/Texts.hpp"
+#include "Utility/StringId.hpp"
 
 #include <QIcon>
 #include <QSystemTrayIcon>
@@ -28,7 +29,7 @@ SystemTrayIcon::SystemTrayIcon(QObject* parent)
     : QObject(parent)
     , m_pimpl(std::make_unique<Pimpl>())
 {
-    m_pimpl->icon.setToolTip(Text(TextId::Title));
+    m_pimpl->icon.setToolTip(Text(Utility::StringId::ApplicationTitle));
     connect(&m_pimpl->icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger)
             emit Activated();
@@ -52,10 +53,11 @@ void SystemTrayIcon::Show(StatusTag status)
 
 void SystemTrayIcon::Change(StatusTag status)
 {
-    if (!m_pimpl->shown)
+    if (!m_pimpl->shown || status == m_pimpl->status)
         return;
     m_pimpl->status = status;
     m_pimpl->icon.setIcon(IconOf(status));
+    emit StatusChanged(status);
 }
 
 void SystemTrayIcon::Remove()

@@ -32,6 +32,8 @@ public:
 signals:
     // A double-click, or the single click that is the activation on most Linux trays.
     void Activated();
+    // The picture was switched to another status.
+    void StatusChanged(Orvane::UI::SystemTrayIcon::StatusTag status);
 
 private:
     struct Pimpl;
