@@ -6,7 +6,17 @@ namespace Orvane::UI {
 
 QString Text(std::uint32_t id)
 {
-    return QString::fromStdWString(Utility::LoadStringFromApp(id));
+    return FromWide(Utility::LoadStringFromApp(id));
+}
+
+QString FromWide(const std::wstring& text)
+{
+    return QString::fromStdWString(text);
+}
+
+std::wstring ToWide(const QString& text)
+{
+    return text.toStdWString();
 }
 
 } // namespace Orvane::UI
