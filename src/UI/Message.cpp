@@ -57,6 +57,11 @@ void Message::EnterInteger(QWidget* parent)
     Show(parent, Id::ParseInteger);
 }
 
+void Message::RunningInBackground(QWidget* parent)
+{
+    Show(parent, Id::RunningInBackground, Icon::Information);
+}
+
 void Message::NoUsers(QWidget* parent)
 {
     Show(parent, Id::NoUsers, Icon::Information);

@@ -25,6 +25,9 @@ public:
     // Stop icon: no more entries can be added.
     static void EntryLimit(QWidget* parent = nullptr);
 
+    // Information icon: closing the only window (there is no tray) keeps the run going.
+    static void RunningInBackground(QWidget* parent = nullptr);
+
     // Asks the string id's question with Yes and No; true for Yes.
     static bool Affirmation(std::uint32_t id, QWidget* parent = nullptr);
 };

@@ -105,6 +105,9 @@ constexpr std::uint32_t ReadOnAction = 206;
 constexpr std::uint32_t ConfirmDelete = 207;
 constexpr std::uint32_t Delete = 212;
 
+// Texts of the Linux desktop, where the program may run without a tray.
+constexpr std::uint32_t RunningInBackground = 1001;
+
 // The standard message of an integer field holding something else.
 constexpr std::uint32_t ParseInteger = 0xF110;
 

@@ -111,6 +111,8 @@ const Text Table[] = {
     {Id::ConfirmDelete, L"文書を削除する場合に確認メッセージを表示する。(&N)"},
     {Id::Delete, L"削除(&D)"},
     {Id::ParseInteger, L"Please enter an integer."},
+    // Linux desktop
+    {Id::RunningInBackground, L"Orvane はバックグラウンドで監視を続けます。\nもう一度 Orvane を起動すると、イベント履歴が開きます。"},
 };
 
 } // namespace
