@@ -196,10 +196,9 @@ void EventMonitor::Pimpl::Check()
 
 void EventMonitor::Pimpl::Analyse()
 {
-    const RSS::RSSFeed::ItemList& items = newFeed->GetItemList();
-    const auto first = latestFeed ? RSS::FindNewItems(*latestFeed, *newFeed) : items.begin();
-    for (auto item = first; item != items.end(); ++item)
-        pending.push_back(std::make_shared<const MachineEvent::DetectedEvent>(entry.GetID(), MakeProperty(*item)));
+    const RSS::RSSFeed::ItemList items = latestFeed ? RSS::NewItems(*latestFeed, *newFeed) : newFeed->GetItemList();
+    for (const RSS::Item& item : items)
+        pending.push_back(std::make_shared<const MachineEvent::DetectedEvent>(entry.GetID(), MakeProperty(item)));
 }
 
 void EventMonitor::Pimpl::Dispatch()

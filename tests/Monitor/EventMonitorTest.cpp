@@ -103,6 +103,22 @@ TEST_F(EventMonitorTest, DetectsTheFeedOnceThenEachNewDocumentAtItsSignal)
     EXPECT_TRUE(hasStatus(id, State::Subscribed, 0));
 }
 
+// The feed after the newest document went still lists every older one; they were announced before.
+TEST_F(EventMonitorTest, DeletingTheNewestDocumentAnnouncesNothingOld)
+{
+    std::string newest;
+    for (int n = 1; n <= 40; ++n)
+        newest = sim.addDocument("alice", "doc" + std::to_string(n) + ".pdf");
+    addEntry("alice");
+    RunningMonitors monitors(entries, queue);
+    for (int n = 1; n <= 40; ++n)
+        ASSERT_EQ(infoOf(next()), L"doc" + std::to_wstring(n) + L".pdf");
+
+    sim.deleteDocument(newest);
+    sim.addDocument("alice", "after.pdf");
+    EXPECT_EQ(infoOf(next()), L"after.pdf");
+}
+
 TEST_F(EventMonitorTest, ASignalWakesOnlyTheMonitorOfItsSender)
 {
     DevSim other(DevSim::defaultConfig(), {"--bind", "127.0.0.3"});
