@@ -70,12 +70,23 @@ AnalyzeItem::~AnalyzeItem() = default;
 RSS::Item AnalyzeItem::operator()(const Parser::Iterator& item)
 {
     m_pimpl->item = item;
-    const std::string title = m_pimpl->Find("TITLE")->GetString();
-    const std::string link = LinkIn(m_pimpl->Description());
-    const std::string category = m_pimpl->Find("CATEGORY")->GetString();
-    const std::string guid = m_pimpl->Find("GUID")->GetString();
-    const std::string pub = m_pimpl->Find("PUBDATE")->GetString();
+    const std::string title = BoundedText(m_pimpl->Find("TITLE")->GetString());
+    const std::string link = BoundedText(LinkIn(m_pimpl->Description()));
+    const std::string category = BoundedText(m_pimpl->Find("CATEGORY")->GetString());
+    const std::string guid = BoundedText(m_pimpl->Find("GUID")->GetString());
+    const std::string pub = BoundedText(m_pimpl->Find("PUBDATE")->GetString());
     return RSS::Item(title, link, category, guid, pub);
+}
+
+std::string BoundedText(const std::string& text)
+{
+    if (text.size() <= MaxTextSize)
+        return text;
+    std::size_t size = MaxTextSize;
+    // Not inside a UTF-8 sequence: a cut character would make the stored text unreadable.
+    for (int back = 0; back < 3 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80; ++back)
+        --size;
+    return text.substr(0, size);
 }
 
 } // namespace Orvane::QX
