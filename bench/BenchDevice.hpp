@@ -82,8 +82,30 @@ public:
             throw std::runtime_error("the simulator did not take the document");
     }
 
+    // How many times alice's feed has been read.
+    int FeedReads()
+    {
+        const std::string url = "http://127.0.0.1:" + std::to_string(m_controlPort) + "/log";
+        std::string body;
+        curl_easy_reset(m_curl);
+        curl_easy_setopt(m_curl, CURLOPT_URL, url.c_str());
+        curl_easy_setopt(m_curl, CURLOPT_WRITEFUNCTION, &Keep);
+        curl_easy_setopt(m_curl, CURLOPT_WRITEDATA, &body);
+        if (curl_easy_perform(m_curl) != CURLE_OK)
+            throw std::runtime_error("the simulator did not give its log");
+        const nlohmann::json log = nlohmann::json::parse(body);
+        return static_cast<int>(std::count_if(log.begin(), log.end(), [](const nlohmann::json& request) {
+            return request.at("operation").get<std::string>() == "feed";
+        }));
+    }
+
 private:
     static size_t Discard(char*, size_t size, size_t count, void*) { return size * count; }
+    static size_t Keep(char* data, size_t size, size_t count, void* body)
+    {
+        static_cast<std::string*>(body)->append(data, size * count);
+        return size * count;
+    }
 
     void Spawn()
     {

@@ -1,4 +1,5 @@
-// Save and Load of a full store: 3 entries, each with 50 events and a latest feed of 100 items.
+// Save and Load of a full store: 3 entries, each with 50 events and a latest feed of 100 items. With
+// ORVANE_BENCH_STORE_FILE set, the store's bytes are copied there, for a peer to read the same.
 
 #include "BenchEntries.hpp"
 #include "Config.hpp"
@@ -10,6 +11,7 @@
 #include <boost/filesystem/operations.hpp>
 #include <boost/locale/encoding_utf.hpp>
 
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -56,8 +58,10 @@ std::string FullStoreFolder()
         + "/";
     boost::filesystem::create_directories(folder);
     const EntryManager manager {EntryDB(Entry::ID(3), {FullEntry(0), FullEntry(1), FullEntry(2)})};
-    std::ofstream(folder + "data.dat", std::ios::binary)
-        << boost::locale::conv::utf_to_utf<char>(Serialization::WriteStore(manager));
+    const std::string bytes = boost::locale::conv::utf_to_utf<char>(Serialization::WriteStore(manager));
+    std::ofstream(folder + "data.dat", std::ios::binary) << bytes;
+    if (const char* file = std::getenv("ORVANE_BENCH_STORE_FILE"))
+        std::ofstream(file, std::ios::binary) << bytes;
     return folder;
 }
 

@@ -1,7 +1,8 @@
 // 50,000 change datagrams from a foreign loopback address (127.0.0.2) while the engine watches a
 // device on 127.0.0.1: the CPU time the engine's process spends on them, and the latency of a real
 // document added halfway through the flood. The datagrams come from a child process, so the sender's
-// own CPU time is not counted.
+// own CPU time is not counted. Then 5 s of datagrams forged with the device's own address: the feed
+// reads they cause (at most one per two seconds is the goal) and a document added during them.
 #include "BenchDevice.hpp"
 
 #include "Monitor/EventSignalObserver.hpp"
@@ -31,13 +32,14 @@ public:
     std::atomic<int> count {0};
 };
 
-// The child's whole life: only system calls, as befits a child of a threaded process.
-[[noreturn]] void SendFlood(int port)
+// The child's whole life: only system calls, as befits a child of a threaded process. Sends
+// FloodSize datagrams, or (with a duration) as many as fit in it.
+[[noreturn]] void SendFlood(int port, std::uint32_t source = 0x7f000002, int seconds = 0)
 {
     const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in from {};
     from.sin_family = AF_INET;
-    from.sin_addr.s_addr = htonl(0x7f000002); // 127.0.0.2
+    from.sin_addr.s_addr = htonl(source);
     sockaddr_in to {};
     to.sin_family = AF_INET;
     to.sin_port = htons(static_cast<std::uint16_t>(port));
@@ -45,7 +47,14 @@ public:
     if (fd < 0 || ::bind(fd, reinterpret_cast<const sockaddr*>(&from), sizeof from) != 0)
         ::_exit(1);
     const timespec pause {0, 1000000};
-    for (int i = 0; i < FloodSize; ++i) {
+    timespec start {};
+    ::clock_gettime(CLOCK_MONOTONIC, &start);
+    const auto elapsed = [&start] {
+        timespec now {};
+        ::clock_gettime(CLOCK_MONOTONIC, &now);
+        return now.tv_sec - start.tv_sec;
+    };
+    for (int i = 0; seconds > 0 ? elapsed() < seconds : i < FloodSize; ++i) {
         ::sendto(fd, "x", 1, 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
         // Paced so that the socket's buffer keeps up and the engine sees the datagrams.
         if (i % 50 == 49)
@@ -101,5 +110,32 @@ void ForeignDatagramFlood(benchmark::State& state)
     state.counters["datagrams_taken"] = counter.count.load();
 }
 BENCHMARK(ForeignDatagramFlood)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void ForgedDeviceDatagramFlood(benchmark::State& state)
+{
+    constexpr int seconds = 5;
+    BenchDevice device;
+    WatchingEngine engine(device);
+    engine.WaitUntilSubscribed();
+    int reads = 0;
+    double latency = 0;
+    for (auto _ : state) {
+        const int before = device.FeedReads();
+        const pid_t child = ::fork();
+        if (child == 0)
+            SendFlood(engine.Port(), 0x7f000001, seconds);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+        const Clock::time_point added = Clock::now();
+        device.AddDocument("During the forged flood");
+        latency = std::chrono::duration<double, std::milli>(engine.listener.WaitFor(1) - added).count();
+        ::waitpid(child, nullptr, 0);
+        // The read that the last datagrams asked for comes at the end of its gap.
+        std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+        reads = device.FeedReads() - before;
+    }
+    state.counters["feed_reads"] = reads;
+    state.counters["document_latency_ms"] = latency;
+}
+BENCHMARK(ForgedDeviceDatagramFlood)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -99,7 +99,7 @@ void InstallMode::Pimpl::TakeOver()
     for (int attempt = 0; attempt < TakeoverAttempts; ++attempt) {
         if (instance.TryLock())
             return;
-        if (!SingleInstance::Close())
+        if (!CloseRunningInstance())
             std::this_thread::sleep_for(TakeoverPause);
     }
     throw ExitCode::NotClosed;

@@ -12,9 +12,11 @@
 #include <boost/throw_exception.hpp>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
+#include <iostream>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -24,8 +26,6 @@ namespace Orvane {
 namespace {
 
 const char DataFileName[] = "data.dat";
-// Far beyond any store the program writes; a larger file is refused before it is read.
-constexpr off_t MaxStoreSize = 64 * 1024 * 1024;
 
 using MonitoredEntry::EntryManager;
 using MonitoredEntry::Serialization::MalformedStore;
@@ -37,8 +37,9 @@ using MonitoredEntry::Serialization::MalformedStore;
 
 using System::FileDescriptor;
 
-// The file's bytes, or nothing when there is no file.
-std::optional<std::string> ReadStoreFile(const std::string& path)
+// The file's bytes, or nothing when there is no file. A file that cannot be read raises SystemError;
+// one larger than any store Save writes raises MalformedStore.
+std::optional<std::string> ReadStoreFile(const std::string& path, std::size_t maxSize)
 {
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0 && errno == ENOENT)
@@ -47,7 +48,7 @@ std::optional<std::string> ReadStoreFile(const std::string& path)
     { };
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0)
         ThrowLastError();
-    if (info.st_size > MaxStoreSize)
+    if (static_cast<std::uintmax_t>(info.st_size) > maxSize)
         BOOST_THROW_EXCEPTION(MalformedStore() << MonitoredEntry::ErrorMessage("the data store is too large"));
     std::string content;
     char buffer[65536];
@@ -55,7 +56,7 @@ std::optional<std::string> ReadStoreFile(const std::string& path)
         if (got < 0 && errno != EINTR)
             ThrowLastError();
         content.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-        if (content.size() > static_cast<std::size_t>(MaxStoreSize))
+        if (content.size() > maxSize)
             BOOST_THROW_EXCEPTION(MalformedStore() << MonitoredEntry::ErrorMessage("the data store is too large"));
     }
     return content;
@@ -97,13 +98,39 @@ void SetAside(const std::string& path)
     }
 }
 
-bool TryLoad(Serializer& serializer)
+// The copy of the last good start, through a temporary so that a failed write (a full disk, say)
+// leaves the previous copy whole. Failing is only worth a warning: the store itself is fine.
+void WriteBackup(const std::string& path, const std::string& content)
+{
+    const std::string backup = path + ".bak";
+    const std::string temporary = backup + ".tmp";
+    try {
+        System::WritePrivateFile(temporary, content);
+        if (::rename(temporary.c_str(), backup.c_str()) != 0)
+            ThrowLastError();
+    } catch (const std::exception& error) {
+        ::unlink(temporary.c_str());
+        std::cerr << "orvane: warning: the load backup " << backup << " was not written: " << error.what()
+                  << std::endl;
+    }
+}
+
+struct LoadAttempt
+{
+    bool loaded = false;
+    // Set when the store could not be read, as opposed to read and found unusable.
+    std::optional<SystemError> readError;
+};
+
+LoadAttempt TryLoad(Serializer& serializer)
 {
     try {
         Load(serializer);
-        return true;
+        return {true, std::nullopt};
+    } catch (const SystemError& error) {
+        return {false, error};
     } catch (...) {
-        return false;
+        return {};
     }
 }
 
@@ -114,7 +141,9 @@ struct Serializer::Pimpl
     // Empty for the program's folder, which is looked up (and created) at each use.
     std::string folder;
     std::unique_ptr<EntryManager> manager = std::make_unique<EntryManager>();
-    // Set when an unreadable store could not be moved aside: saving would overwrite it.
+    std::size_t maxSize = MaxStoreSize;
+    // Set while a store that could not be read, or not be moved aside, is still in place: saving
+    // would overwrite it.
     std::optional<SystemError> storeKept;
 
     std::string Path() const { return (folder.empty() ? System::GetAppDataDir() : folder) + DataFileName; }
@@ -124,10 +153,11 @@ Serializer::Serializer()
     : m_pimpl(std::make_shared<Pimpl>())
 { }
 
-Serializer::Serializer(const std::string& folder)
+Serializer::Serializer(const std::string& folder, std::size_t maxSize)
     : m_pimpl(std::make_shared<Pimpl>())
 {
     m_pimpl->folder = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    m_pimpl->maxSize = maxSize;
 }
 
 MonitoredEntry::EntryManager& Serializer::GetEntryManager() const
@@ -143,7 +173,7 @@ std::string Serializer::GetPath() const
 void Load(Serializer& serializer)
 {
     const std::string path = serializer.GetPath();
-    const std::optional<std::string> content = ReadStoreFile(path);
+    const std::optional<std::string> content = ReadStoreFile(path, serializer.m_pimpl->maxSize);
     if (!content) {
         serializer.m_pimpl->manager = std::make_unique<EntryManager>();
         return;
@@ -152,7 +182,7 @@ void Load(Serializer& serializer)
     auto manager = MonitoredEntry::Serialization::ReadStore(document);
     // Only a store that was read becomes the backup: an unreadable one must not replace the copy of
     // the last good start.
-    System::WritePrivateFile(path + ".bak", *content);
+    WriteBackup(path, *content);
     serializer.m_pimpl->manager = std::move(manager);
     serializer.m_pimpl->storeKept.reset();
 }
@@ -169,7 +199,11 @@ void Save(const Serializer& serializer)
         const EntryManager::ScopedLock lock(manager);
         document = MonitoredEntry::Serialization::WriteStore(manager);
     }
-    System::WritePrivateFile(temporary, boost::locale::conv::utf_to_utf<char>(document));
+    const std::string bytes = boost::locale::conv::utf_to_utf<char>(document);
+    // Load would refuse it: the old store stays.
+    if (bytes.size() > serializer.m_pimpl->maxSize)
+        BOOST_THROW_EXCEPTION(SystemError(EFBIG));
+    System::WritePrivateFile(temporary, bytes);
     if (::rename(temporary.c_str(), path.c_str()) != 0)
         ThrowLastError();
     SyncFolder(FolderOf(path));
@@ -179,13 +213,18 @@ bool LoadOnStartUp(Serializer& serializer)
 {
     using MonitoredEntry::Serialization::IsLegacyConfig;
     using MonitoredEntry::Serialization::SetLegacyConfig;
-    bool loaded = TryLoad(serializer);
-    if (!loaded && IsLegacyConfig())
-        loaded = TryLoad(serializer);
+    LoadAttempt attempt = TryLoad(serializer);
+    if (!attempt.loaded && !attempt.readError && IsLegacyConfig())
+        attempt = TryLoad(serializer);
     // The switch is left on by a legacy read; a later load in this process reads the current format.
     SetLegacyConfig(false);
-    if (loaded)
+    if (attempt.loaded)
         return true;
+    // A read error says nothing about the file's content: it stays where it is for the next start.
+    if (attempt.readError) {
+        serializer.m_pimpl->storeKept = attempt.readError;
+        return false;
+    }
     try {
         SetAside(serializer.GetPath());
     } catch (const SystemError& error) {

@@ -21,7 +21,7 @@ bool UninstallMode::Execute()
     SingleInstance& instance = m_pimpl->instance;
     try {
         if (!instance.TryLock()) {
-            SingleInstance::Close();
+            CloseRunningInstance();
             if (!instance.TryLock())
                 throw ExitCode::NotClosed;
         }

@@ -14,6 +14,7 @@
 #include "System/Text.hpp"
 
 #include <boost/chrono/duration.hpp>
+#include <boost/chrono/system_clocks.hpp>
 #include <boost/optional/optional.hpp>
 #include <boost/thread/condition_variable.hpp>
 #include <boost/thread/locks.hpp>
@@ -31,6 +32,11 @@ using MonitoredEntry::Entry;
 namespace {
 
 using Lock = boost::unique_lock<boost::mutex>;
+using Clock = boost::chrono::steady_clock;
+
+// The least time between two reads that datagrams asked for. A flood of forged datagrams then costs
+// one read per gap; a real one inside the gap is read at its end.
+constexpr Clock::duration SignalGap = boost::chrono::seconds(2);
 using EventPointer = std::shared_ptr<const MachineEvent::DetectedEvent>;
 
 // What a monitor learns from its entry.
@@ -106,6 +112,9 @@ struct EventMonitor::Pimpl
     bool started = false;
     bool suspended = false;
     bool refreshRequested = false;
+    // The request is not only a paced signal's: read without waiting for the gap.
+    bool refreshUrgent = false;
+    Clock::time_point lastPacedRead;
     boost::mutex mutex;
     boost::condition_variable wake;
 
@@ -148,7 +157,10 @@ void EventMonitor::Pimpl::Cycle()
         // an item the read missed, so it must cause another read.
         {
             Lock lock(mutex);
+            if (refreshRequested && !refreshUrgent)
+                lastPacedRead = Clock::now();
             refreshRequested = false;
+            refreshUrgent = false;
         }
         Check();
     }
@@ -196,10 +208,9 @@ void EventMonitor::Pimpl::Check()
 
 void EventMonitor::Pimpl::Analyse()
 {
-    const RSS::RSSFeed::ItemList& items = newFeed->GetItemList();
-    const auto first = latestFeed ? RSS::FindNewItems(*latestFeed, *newFeed) : items.begin();
-    for (auto item = first; item != items.end(); ++item)
-        pending.push_back(std::make_shared<const MachineEvent::DetectedEvent>(entry.GetID(), MakeProperty(*item)));
+    const RSS::RSSFeed::ItemList items = latestFeed ? RSS::NewItems(*latestFeed, *newFeed) : newFeed->GetItemList();
+    for (const RSS::Item& item : items)
+        pending.push_back(std::make_shared<const MachineEvent::DetectedEvent>(entry.GetID(), MakeProperty(item)));
 }
 
 void EventMonitor::Pimpl::Dispatch()
@@ -217,9 +228,15 @@ void EventMonitor::Pimpl::Dispatch()
 void EventMonitor::Pimpl::Wait()
 {
     Lock lock(mutex);
-    const std::int32_t pause = std::max<std::int32_t>(interval, 1);
-    wake.wait_for(lock, boost::chrono::milliseconds(pause),
-                  [this] { return started && !suspended && refreshRequested; });
+    const Clock::time_point until = Clock::now() + boost::chrono::milliseconds(std::max<std::int32_t>(interval, 1));
+    for (;;) {
+        const Clock::time_point now = Clock::now();
+        const bool requested = started && !suspended && refreshRequested;
+        const Clock::time_point due = refreshUrgent ? now : lastPacedRead + SignalGap;
+        if (now >= until || (requested && now >= due))
+            return;
+        wake.wait_until(lock, requested ? std::min(until, due) : until);
+    }
 }
 
 void EventMonitor::Pimpl::End()
@@ -266,6 +283,7 @@ void EventMonitor::Pimpl::Act(Action action)
     Lock lock(mutex);
     suspended = false;
     refreshRequested = true;
+    refreshUrgent = true;
 }
 
 void EventMonitor::Pimpl::Update()
@@ -301,6 +319,7 @@ void EventMonitor::Pimpl::Test(const Signal& signal)
     {
         Lock lock(mutex);
         refreshRequested = true;
+        refreshUrgent = refreshUrgent || !signal.IsPaced();
     }
     wake.notify_all();
 }

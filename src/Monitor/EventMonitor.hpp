@@ -36,8 +36,10 @@ public:
     // switched off suspends. Must not be called with the entry lock held.
     void Update();
 
-    // Asks for a check now when the signal concerns the entry's device. Device host names are
-    // resolved at most once every few seconds; a host that does not resolve matches nothing.
+    // Asks for a check now when the signal concerns the entry's device; checks that paced signals
+    // (device datagrams) ask for come at least two seconds apart, the one asked for inside the gap at
+    // its end. Device host names are resolved at most once every few seconds; a host that does not
+    // resolve matches nothing.
     void Test(const Signal& signal);
 
     bool operator<(const EventMonitor& other) const;

@@ -20,6 +20,7 @@ public:
     bool Matches(const MonitoredEntry::Distinction& distinction) const override;
     // Whether `addresses`, resolved earlier for the distinction's device, hold the sender.
     bool Matches(const MonitoredEntry::Distinction& distinction, const DeviceAddresses& addresses) const override;
+    bool IsPaced() const override { return true; }
 
 private:
     struct Pimpl;

@@ -20,6 +20,9 @@ public:
     // The same question for a caller that keeps the addresses the device's host resolved to: never
     // resolves, so a monitor can answer many signals with one resolution.
     virtual bool Matches(const MonitoredEntry::Distinction& distinction, const DeviceAddresses& addresses) const = 0;
+    // Whether the reads it asks for are paced. Anyone can send a datagram with a device's address, so
+    // a device's signals are; the user's own request to refresh is not.
+    virtual bool IsPaced() const { return false; }
 };
 
 } // namespace Orvane::Monitor

@@ -1,5 +1,6 @@
 #include "QX/AnalyzeItem.hpp"
 
+#include "QX/DescriptionLink.hpp"
 #include "QX/Exceptions.hpp"
 
 #include <boost/throw_exception.hpp>
@@ -9,20 +10,6 @@ namespace Orvane::QX {
 namespace {
 
 using HTTP::XML::Parser;
-
-// The href of the first A of the description's HTML, or "" when the text has none.
-std::string LinkIn(const std::string& description)
-{
-    Parser fragment;
-    if (!fragment.Parse(std::vector<char>(description.begin(), description.end())))
-        return std::string();
-    const Parser::Iterator anchor = fragment.Search("A");
-    if (anchor == fragment.End())
-        return std::string();
-    const auto attributes = anchor->GetAttributes();
-    const auto href = attributes.find("href");
-    return href == attributes.end() ? std::string() : href->second;
-}
 
 } // namespace
 
@@ -70,12 +57,23 @@ AnalyzeItem::~AnalyzeItem() = default;
 RSS::Item AnalyzeItem::operator()(const Parser::Iterator& item)
 {
     m_pimpl->item = item;
-    const std::string title = m_pimpl->Find("TITLE")->GetString();
-    const std::string link = LinkIn(m_pimpl->Description());
-    const std::string category = m_pimpl->Find("CATEGORY")->GetString();
-    const std::string guid = m_pimpl->Find("GUID")->GetString();
-    const std::string pub = m_pimpl->Find("PUBDATE")->GetString();
+    const std::string title = BoundedText(m_pimpl->Find("TITLE")->GetString());
+    const std::string link = BoundedText(DescriptionLink::Of(m_pimpl->Description()));
+    const std::string category = BoundedText(m_pimpl->Find("CATEGORY")->GetString());
+    const std::string guid = BoundedText(m_pimpl->Find("GUID")->GetString());
+    const std::string pub = BoundedText(m_pimpl->Find("PUBDATE")->GetString());
     return RSS::Item(title, link, category, guid, pub);
+}
+
+std::string BoundedText(const std::string& text)
+{
+    if (text.size() <= MaxTextSize)
+        return text;
+    std::size_t size = MaxTextSize;
+    // Not inside a UTF-8 sequence: a cut character would make the stored text unreadable.
+    for (int back = 0; back < 3 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80; ++back)
+        --size;
+    return text.substr(0, size);
 }
 
 } // namespace Orvane::QX

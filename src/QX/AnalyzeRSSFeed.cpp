@@ -16,7 +16,15 @@ std::string TextOf(const Parser& parser, const Parser::Iterator& channel, const 
     const Parser::Iterator found = parser.Find(name, channel);
     if (found == parser.End())
         BOOST_THROW_EXCEPTION(InvalidRSSFeed());
-    return found->GetString();
+    return BoundedText(found->GetString());
+}
+
+// What an item adds to the feed's size: its texts and a share for the markup around them.
+std::size_t StoredSize(const RSS::Item& item)
+{
+    constexpr std::size_t markup = 128;
+    return markup + item.GetTitle().size() + item.GetDescription().size() + item.GetCategory().size()
+        + item.GetGuid().size() + item.GetPub().size();
 }
 
 // Items from the first ITEM on. Other channel elements among or after them are no items: a feed
@@ -25,9 +33,15 @@ RSS::RSSFeed::ItemList ItemsOf(const Parser& parser, const Parser::Iterator& cha
 {
     RSS::RSSFeed::ItemList items;
     AnalyzeItem analyze(parser);
-    for (Parser::Iterator at = parser.Find("ITEM", channel); at != parser.End(); ++at)
-        if (at->GetName() == "ITEM")
-            items.push_back(analyze(at));
+    std::size_t size = 0;
+    for (Parser::Iterator at = parser.Find("ITEM", channel); at != parser.End(); ++at) {
+        if (at->GetName() != "ITEM")
+            continue;
+        items.push_back(analyze(at));
+        size += StoredSize(items.back());
+        if (size > MaxFeedSize)
+            BOOST_THROW_EXCEPTION(InvalidRSSFeed());
+    }
     return items;
 }
 

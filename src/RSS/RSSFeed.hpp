@@ -34,8 +34,13 @@ private:
     std::unique_ptr<Pimpl> m_pimpl;
 };
 
-// Where the new items of `current` begin: just after the last item whose guid equals that of the last
-// item of `previous`, else at the beginning. The position refers into `current`'s item list.
+// Where the new items of `current` begin: just after the last item whose guid equals that of the
+// newest item of `previous` that `current` still lists (normally its last one), else at the beginning.
+// The position refers into `current`'s item list.
 RSSFeed::ItemList::const_iterator FindNewItems(const RSSFeed& previous, const RSSFeed& current);
+
+// The items of `current` to announce: those from FindNewItems on. When `previous`'s last item is gone,
+// an item whose guid `previous` held is left out too: it was announced before.
+RSSFeed::ItemList NewItems(const RSSFeed& previous, const RSSFeed& current);
 
 } // namespace Orvane::RSS

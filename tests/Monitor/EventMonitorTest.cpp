@@ -103,6 +103,22 @@ TEST_F(EventMonitorTest, DetectsTheFeedOnceThenEachNewDocumentAtItsSignal)
     EXPECT_TRUE(hasStatus(id, State::Subscribed, 0));
 }
 
+// The feed after the newest document went still lists every older one; they were announced before.
+TEST_F(EventMonitorTest, DeletingTheNewestDocumentAnnouncesNothingOld)
+{
+    std::string newest;
+    for (int n = 1; n <= 40; ++n)
+        newest = sim.addDocument("alice", "doc" + std::to_string(n) + ".pdf");
+    addEntry("alice");
+    RunningMonitors monitors(entries, queue);
+    for (int n = 1; n <= 40; ++n)
+        ASSERT_EQ(infoOf(next()), L"doc" + std::to_wstring(n) + L".pdf");
+
+    sim.deleteDocument(newest);
+    sim.addDocument("alice", "after.pdf");
+    EXPECT_EQ(infoOf(next()), L"after.pdf");
+}
+
 TEST_F(EventMonitorTest, ASignalWakesOnlyTheMonitorOfItsSender)
 {
     DevSim other(DevSim::defaultConfig(), {"--bind", "127.0.0.3"});
@@ -175,6 +191,28 @@ TEST_F(EventMonitorTest, AFloodOfForeignDatagramsDoesNotHoldUpARealSignal)
     EXPECT_EQ(infoOf(next()), L"during.pdf");
     flood.join();
     EXPECT_EQ(count(sim, "feed"), reads + 1);
+}
+
+// Anyone can send datagrams from a device's address: a flood of them costs one read per two seconds,
+// and a real change during the flood is still read.
+TEST_F(EventMonitorTest, AFloodFromTheDevicesAddressIsReadAtMostOncePerGap)
+{
+    addEntry("alice");
+    RunningMonitors monitors(entries, queue);
+    ASSERT_TRUE(readAtLeast(sim, 1));
+    const int reads = count(sim, "feed");
+
+    OrvaneTest::DatagramSender forger(sim.address());
+    const auto start = std::chrono::steady_clock::now();
+    bool added = false;
+    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(3)) {
+        forger.send(50);
+        if (!added && std::chrono::steady_clock::now() - start > std::chrono::milliseconds(500))
+            added = !sim.addDocument("alice", "during.pdf").empty();
+    }
+    EXPECT_EQ(infoOf(next()), L"during.pdf");
+    // Reads at 0, 2 and 4 s at most.
+    EXPECT_LE(count(sim, "feed") - reads, 3);
 }
 
 TEST_F(EventMonitorTest, SwitchedOffItSuspendsAndSwitchedOnItChecksAtOnce)

@@ -1,6 +1,7 @@
 #include "Device.hpp"
 
 #include "HTTP/Parser.hpp"
+#include "QX/AnalyzeItem.hpp"
 #include "QX/AnalyzeRSSFeed.hpp"
 #include "QX/Exceptions.hpp"
 
@@ -149,4 +150,25 @@ TEST(FeedAnalysis, ChannelElementsAfterTheItemsAreSkipped)
     const auto feed = Analyze(Feed(Channel + Item("1") + "<ttl>5</ttl>" + Item("2") + lookalike));
     ASSERT_EQ(2u, feed->GetItemList().size());
     EXPECT_EQ("2", feed->GetItemList()[1].GetGuid());
+}
+
+// What a device sends is bounded before it is kept: long texts are cut (never inside a character),
+// a feed too large to store is refused.
+TEST(FeedAnalysis, LongTextsAreCutAndAnOversizedFeedIsRefused)
+{
+    const std::string longTitle = std::string(QX::MaxTextSize - 1, 'x') + "\xe6\x9d\xb1" + std::string(5000, '&');
+    const std::string item = Item("1");
+    std::string escaped;
+    for (const char c : longTitle)
+        escaped += c == '&' ? std::string("&amp;") : std::string(1, c);
+    const auto feed = Analyze(Feed("<title>" + escaped + "</title>" + Channel.substr(Channel.find("<link>"))
+                                   + std::string(item).replace(item.find("Doc 1"), 5, escaped)));
+    EXPECT_EQ(std::string(QX::MaxTextSize - 1, 'x'), feed->GetTitle());
+    EXPECT_EQ(feed->GetTitle(), feed->GetItemList().at(0).GetTitle());
+
+    std::string many = Channel;
+    const std::string big = std::string(item).replace(item.find("Doc 1"), 5, std::string(QX::MaxTextSize, 'y'));
+    for (std::size_t size = 0; size <= QX::MaxFeedSize; size += QX::MaxTextSize)
+        many += big;
+    EXPECT_TRUE(Throws<QX::InvalidRSSFeed>([&] { Analyze(Feed(many)); }));
 }

@@ -61,12 +61,39 @@ TEST(RSSFeedTest, FindNewItems)
         {{"a", "b"}, {"c", "d"}, 0}, // last seen item gone: all new
         {{"a", "b"}, {"B", "c"}, 0}, // exact comparison
         {{"a"}, {}, 0},
+        {{"a", "b", "c"}, {"a", "b"}, 2}, // newest seen item deleted: nothing new
+        {{"a", "b", "c"}, {"a", "b", "d"}, 2}, // ... and one added after it
+        {{"a", "b", "c"}, {"b", "a", "d"}, 1}, // the newest still listed decides
     };
     for (const auto& c : cases) {
         const RSSFeed previous = feed(c.previous), current = feed(c.current);
         const auto position = Orvane::RSS::FindNewItems(previous, current);
         EXPECT_EQ(c.firstNew, static_cast<std::size_t>(position - current.GetItemList().begin()))
             << c.previous.size() << "/" << c.current.size();
+    }
+}
+
+// An item the previous feed held is not announced again once the last seen one has gone; while the
+// last seen one is listed, everything after it is new, as before.
+TEST(RSSFeedTest, NewItemsLeavesOutWhatWasSeen)
+{
+    const struct
+    {
+        std::vector<std::string> previous;
+        std::vector<std::string> current;
+        std::vector<std::string> fresh;
+    } cases[] = {
+        {{}, {"a", "b"}, {"a", "b"}},
+        {{"a", "b"}, {"a", "b", "c"}, {"c"}},
+        {{"a", "b"}, {"b", "a", "c"}, {"a", "c"}}, // last seen listed: the rule of the position
+        {{"a", "b", "c"}, {"b", "a", "d"}, {"d"}},
+        {{"a", "b", "c"}, {"x", "y"}, {"x", "y"}}, // none seen before listed: the device was reset
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> fresh;
+        for (const Item& item : Orvane::RSS::NewItems(feed(c.previous), feed(c.current)))
+            fresh.push_back(item.GetGuid());
+        EXPECT_EQ(c.fresh, fresh) << c.previous.size() << "/" << c.current.size();
     }
 }
 

@@ -36,7 +36,16 @@ fs::path AppHome::dataDir() const
 
 fs::path AppHome::socketPath() const
 {
-    return m_root / "runtime" / ("KelvastOrvaneMainFrame." + std::to_string(::getuid()) + ".socket");
+    const std::string uid = std::to_string(::getuid());
+    const fs::path folder = m_shared ? m_root / "tmp" / ("orvane-" + uid) : m_root / "runtime";
+    return folder / ("KelvastOrvaneMainFrame." + uid + ".socket");
+}
+
+fs::path AppHome::shareRuntime()
+{
+    m_shared = true;
+    fs::permissions(m_root / "tmp", fs::all_all | fs::sticky_bit);
+    return m_root / "tmp";
 }
 
 std::map<std::string, std::string> AppHome::environment() const
@@ -50,7 +59,7 @@ std::map<std::string, std::string> AppHome::environment() const
     }
     variables["HOME"] = m_root.path().string();
     variables["XDG_DATA_HOME"] = (m_root / "data").string();
-    variables["XDG_RUNTIME_DIR"] = (m_root / "runtime").string();
+    variables["XDG_RUNTIME_DIR"] = (m_root / (m_shared ? "tmp" : "runtime")).string();
     variables["TMPDIR"] = (m_root / "tmp").string();
     return variables;
 }

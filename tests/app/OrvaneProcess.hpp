@@ -32,8 +32,14 @@ public:
     // Replaces one "KEY = value" line of config.dat.
     void setConfigValue(const std::string& key, const std::string& value) const;
 
+    // Points XDG_RUNTIME_DIR and TMPDIR at one folder open to every user (mode 1777), as a system
+    // without a runtime folder of the user's own has; answers that folder. The program's instance
+    // files are then in "orvane-<uid>" below it.
+    boost::filesystem::path shareRuntime();
+
 private:
     TempDir m_root;
+    bool m_shared = false;
 };
 
 // A free UDP port on the loopback address (never 61000).

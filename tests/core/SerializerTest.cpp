@@ -2,6 +2,7 @@
 #include "core/StoreXml.hpp"
 
 #include "Config.hpp"
+#include "Exceptions.hpp"
 #include "MonitoredEntry/Serialization/LegacyConfig.hpp"
 #include "Serializer.hpp"
 #include "System/Folders.hpp"
@@ -12,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
 
 namespace {
 
@@ -270,6 +274,120 @@ TEST_F(SerializerTest, SetAsideNamesNeverReplaceEachOther)
         EXPECT_FALSE(Orvane::LoadOnStartUp(m_serializer));
     }
     EXPECT_EQ(3u, setAside(m_dir.path()).size());
+}
+
+// Save and Load share one bound: a store Load would refuse is not written, the old one stays, and
+// what fits is written and read back.
+TEST_F(SerializerTest, StoreBeyondTheBoundIsNotWrittenAndTheOldOneStays)
+{
+    constexpr std::size_t bound = 256 * 1024;
+    OrvaneTest::writeStore(m_dir.path(), {OrvaneTest::storedEntry(0, {L"x", "x"}, true, true)});
+    Orvane::Serializer bounded(m_dir.path().string(), bound);
+    Orvane::Load(bounded);
+    const std::string before = readFile(m_dir / "data.dat");
+    const auto setTitle = [&](std::size_t length) {
+        EntryManager::Transaction transaction(bounded.GetEntryManager());
+        auto copy = transaction.CopyEntry(Entry::ID(0));
+        // Escaped on the way out, each '&' takes five bytes.
+        const std::string title(length, '&');
+        copy->SetLatestRSSFeed(Orvane::RSS::RSSFeed(
+            title, "http://h/rss", "Mon, 02 Jun 2025 10:15:00 +0900",
+            {Orvane::RSS::Item(title, "", "cat", "guid", "Mon, 02 Jun 2025 10:15:00 +0900")}));
+        transaction.SetEntry(copy);
+        transaction.Commit();
+    };
+
+    setTitle(bound / 8);
+    EXPECT_THROW(Orvane::Save(bounded), Orvane::SystemError);
+    EXPECT_EQ(before, readFile(m_dir / "data.dat"));
+    EXPECT_FALSE(fs::exists(m_dir / "data.dat.tmp"));
+
+    setTitle(bound / 12);
+    Orvane::Save(bounded);
+    EXPECT_GT(fs::file_size(m_dir / "data.dat"), bound / 2);
+    Orvane::Serializer reread(m_dir.path().string(), bound);
+    EXPECT_TRUE(Orvane::LoadOnStartUp(reread));
+    EXPECT_EQ(bound / 12, onlyEntry(reread).GetLatestRSSFeed()->GetTitle().size());
+}
+
+// No room for the load backup, for the length of one call: file writes beyond `limit` bytes fail.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t limit)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = limit;
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_saved {};
+    void (*m_handler)(int) = SIG_DFL;
+};
+
+// A good store stays the store when its backup cannot be written, and the previous backup stays
+// whole.
+TEST_F(SerializerTest, ABackupThatCannotBeWrittenLeavesTheStoreInPlace)
+{
+    const std::string golden = fixture("worked-example.dat");
+    const std::string oldBackup = "the backup of an earlier start";
+    const struct
+    {
+        const char* name;
+        rlim_t fileSizeLimit;
+        bool folderInTheWay;
+    } cases[] = {
+        {"no room on the disk", golden.size() / 2, false},
+        {"backup path taken by a folder", RLIM_INFINITY, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile(m_dir / "data.dat", golden);
+        if (c.folderInTheWay)
+            fs::create_directories(m_dir / "data.dat.bak" / "inside");
+        else
+            writeFile(m_dir / "data.dat.bak", oldBackup);
+        Orvane::Serializer serializer(m_dir.path().string());
+        {
+            const FileSizeLimit limit(c.fileSizeLimit);
+            EXPECT_TRUE(Orvane::LoadOnStartUp(serializer));
+        }
+        EXPECT_EQ(1u, serializer.GetEntryManager().GetDB().Size());
+        EXPECT_EQ(golden, readFile(m_dir / "data.dat"));
+        EXPECT_TRUE(setAside(m_dir.path()).empty());
+        EXPECT_FALSE(fs::exists(m_dir / "data.dat.bak.tmp"));
+        if (!c.folderInTheWay) {
+            EXPECT_EQ(oldBackup, readFile(m_dir / "data.dat.bak"));
+        }
+        Orvane::Save(serializer);
+        fs::remove_all(m_dir / "data.dat.bak");
+    }
+}
+
+// A store that cannot be read (here a folder in its place: EISDIR) is no proof of a bad store: it is
+// left where it is, and nothing is saved over it until a load succeeds.
+TEST_F(SerializerTest, AStoreThatCannotBeReadStaysAndIsNotSavedOver)
+{
+    fs::create_directories(m_dir / "data.dat");
+    EXPECT_FALSE(Orvane::LoadOnStartUp(m_serializer));
+    EXPECT_TRUE(fs::is_directory(m_dir / "data.dat"));
+    EXPECT_TRUE(setAside(m_dir.path()).empty());
+    EXPECT_THROW(Orvane::Save(m_serializer), Orvane::SystemError);
+    EXPECT_TRUE(fs::is_directory(m_dir / "data.dat"));
+
+    fs::remove(m_dir / "data.dat");
+    writeFile(m_dir / "data.dat", fixture("worked-example.dat"));
+    Orvane::Load(m_serializer);
+    Orvane::Save(m_serializer);
+    EXPECT_EQ(1u, onlyEntry(m_serializer).GetEventLog()->GetEventList().size());
 }
 
 } // namespace
