@@ -28,12 +28,15 @@ constexpr int LockAttempts = 120;
 constexpr auto LockPause = std::chrono::milliseconds(500);
 
 // The lock file may be out of reach for a while (a runtime folder being set up); a minute of
-// attempts, then the start fails.
+// attempts, then the start fails. A folder refused for its owner or mode stays refused: that fails
+// at once.
 std::unique_ptr<SingleInstance> CreateLock()
 {
     for (int attempt = 1;; ++attempt) {
         try {
             return std::make_unique<SingleInstance>();
+        } catch (const InstanceFolderRefused&) {
+            throw;
         } catch (...) {
             if (attempt == LockAttempts)
                 throw;

@@ -145,7 +145,7 @@ void MainFrame::Create()
     p.desktop.GetTray().SetMenu(p.menu->GetMenu());
     p.StartEngine();
     p.running = true;
-    p.saveTimer.start(Config::GetCurrent().RegularSerializeIntervalMs);
+    p.saveTimer.start(Config::Instance().GetRegularSerializeIntervalMs());
     // Listening comes last: whoever reaches the socket finds a run that has fully started.
     p.channel.Listen();
     if (!p.desktop.HasTray())

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 #include <memory>
 
+class QAction;
 class QMenu;
 
 namespace Orvane::MonitoredEntry {
