@@ -318,8 +318,7 @@ struct EventLogDlg::Pimpl
             if (!logged)
                 return;
             const auto& property = entrySource.Find(selected->first)->GetProperty();
-            event = std::make_unique<MachineEvent::Event>(property.GetMFP(), property.GetUser(),
-                                                          logged->GetProperty());
+            event = std::make_unique<MachineEvent::Event>(property.GetMFP(), property.GetUser(), logged->GetProperty());
         }
         MarkEventRead(manager, selected->first, selected->second);
         if (hooks.openEvent)

@@ -11,10 +11,12 @@ namespace Orvane::UI::VirtualList {
 
 // What every concrete column shares: the source it reads, its position and its own direction.
 // Concrete columns give the ascending order (Precedes); the descending direction swaps the keys.
-template <class Holder, class Key, class Kind>
-class ColumnCore : public BaseColumn<Key>, protected Kind
+template <class Holder, class K, class Kind>
+class ColumnCore : public BaseColumn<K>, protected Kind
 {
 public:
+    using Key = K;
+
     template <class... KindArguments>
     explicit ColumnCore(const Holder& holder, KindArguments&&... arguments)
         : Kind(std::forward<KindArguments>(arguments)...)
@@ -46,27 +48,34 @@ template <class Holder, class Key, class Kind>
 class Column;
 
 // A column of texts.
-template <class Holder, class Key>
-class Column<Holder, Key, TextColumn> : public ColumnCore<Holder, Key, TextColumn>
+template <class Holder, class K>
+class Column<Holder, K, TextColumn> : public ColumnCore<Holder, K, TextColumn>
 {
 public:
+    using Key = K;
+
     Column(const Holder& holder, const std::wstring& header, int width)
-        : ColumnCore<Holder, Key, TextColumn>(holder, header, width)
+        : ColumnCore<Holder, K, TextColumn>(holder, header, width)
     { }
 
-    void GetDispInfo(const Key& key, CellInfo& cell) const override { cell.text = QString::fromStdWString(GetText(key)); }
+    void GetDispInfo(const Key& key, CellInfo& cell) const override
+    {
+        cell.text = QString::fromStdWString(GetText(key));
+    }
 
 protected:
     virtual std::wstring GetText(const Key& key) const = 0;
 };
 
 // A column of pictures from the list's image list.
-template <class Holder, class Key>
-class Column<Holder, Key, ImageColumn> : public ColumnCore<Holder, Key, ImageColumn>
+template <class Holder, class K>
+class Column<Holder, K, ImageColumn> : public ColumnCore<Holder, K, ImageColumn>
 {
 public:
+    using Key = K;
+
     Column(const Holder& holder, int width)
-        : ColumnCore<Holder, Key, ImageColumn>(holder, width)
+        : ColumnCore<Holder, K, ImageColumn>(holder, width)
     { }
 
     void GetDispInfo(const Key& key, CellInfo& cell) const override { cell.image = GetImage(key); }

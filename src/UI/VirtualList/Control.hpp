@@ -59,8 +59,8 @@ public:
 
     QTreeView* GetView() const { return m_pimpl->view; }
     // Not owned; set before the first reload.
-    void SetSource(S* source) { m_pimpl->source = source; }
-    S* GetSource() const { return m_pimpl->source; }
+    void SetSource(const S* source) { m_pimpl->source = source; }
+    const S* GetSource() const { return m_pimpl->source; }
 
     void AddColumn(const ColumnPointer& column)
     {
@@ -202,7 +202,7 @@ protected:
 private:
     struct Pimpl
     {
-        S* source = nullptr;
+        const S* source = nullptr;
         std::vector<ColumnPointer> columns;
         std::vector<HeaderInfo> headers;
         int sortColumn = 0;

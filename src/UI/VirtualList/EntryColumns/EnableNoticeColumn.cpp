@@ -16,7 +16,8 @@ static bool Notice(const EntryListSource& source, const EntryListSource::Key& ke
 
 std::wstring EnableNoticeColumn::GetText(const Key& key) const
 {
-    return Utility::LoadStringFromApp(Notice(GetHolder(), key) ? Utility::StringId::NoticeOn : Utility::StringId::NoticeOff);
+    return Utility::LoadStringFromApp(Notice(GetHolder(), key) ? Utility::StringId::NoticeOn
+                                                               : Utility::StringId::NoticeOff);
 }
 
 bool EnableNoticeColumn::Precedes(const Key& a, const Key& b) const

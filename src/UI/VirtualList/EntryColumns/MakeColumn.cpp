@@ -1,10 +1,10 @@
 #include "UI/VirtualList/EntryColumns/MakeColumn.hpp"
 
-#include "UI/VirtualList/EntryColumns/UnreadIconColumn.hpp"
+#include "UI/VirtualList/EntryColumns/EnableNoticeColumn.hpp"
 #include "UI/VirtualList/EntryColumns/MFPNameColumn.hpp"
 #include "UI/VirtualList/EntryColumns/StatusColumn.hpp"
+#include "UI/VirtualList/EntryColumns/UnreadIconColumn.hpp"
 #include "UI/VirtualList/EntryColumns/UserNameColumn.hpp"
-#include "UI/VirtualList/EntryColumns/EnableNoticeColumn.hpp"
 
 #include "UI/VirtualList/ColumnFactory.hpp"
 

@@ -21,8 +21,8 @@ int StatusColumn::GetStatus(const MonitoredEntry::EntryProperty& property)
 
 std::wstring StatusColumn::GetText(const Key& key) const
 {
-    static const std::uint32_t texts[] = {Utility::StringId::StatusMonitoring, Utility::StringId::StatusNotMonitored,
-                                          Utility::StringId::StatusError};
+    static const std::uint32_t texts[]
+        = {Utility::StringId::StatusMonitoring, Utility::StringId::StatusNotMonitored, Utility::StringId::StatusError};
     return Utility::LoadStringFromApp(texts[GetStatus(GetHolder().Find(key)->GetProperty())]);
 }
 

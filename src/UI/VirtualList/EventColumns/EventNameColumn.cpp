@@ -16,7 +16,8 @@ std::wstring EventNameColumn::GetText(const Key& key) const
 
 bool EventNameColumn::Precedes(const Key& a, const Key& b) const
 {
-    return GetHolder().FindEvent(a)->GetProperty().GetCategory() < GetHolder().FindEvent(b)->GetProperty().GetCategory();
+    return GetHolder().FindEvent(a)->GetProperty().GetCategory()
+        < GetHolder().FindEvent(b)->GetProperty().GetCategory();
 }
 
 bool EventNameColumn::IsBold(const Key& key) const

@@ -1,9 +1,9 @@
 #include "UI/VirtualList/EventColumns/MakeColumn.hpp"
 
-#include "UI/VirtualList/EventColumns/UnreadIconColumn.hpp"
 #include "UI/VirtualList/EventColumns/EventNameColumn.hpp"
-#include "UI/VirtualList/EventColumns/TimeColumn.hpp"
 #include "UI/VirtualList/EventColumns/InfoColumn.hpp"
+#include "UI/VirtualList/EventColumns/TimeColumn.hpp"
+#include "UI/VirtualList/EventColumns/UnreadIconColumn.hpp"
 
 #include "UI/VirtualList/ColumnFactory.hpp"
 

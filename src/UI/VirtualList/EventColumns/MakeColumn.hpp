@@ -9,6 +9,7 @@
 namespace Orvane::UI::VirtualList::EventColumns {
 
 // The column of that class name ("UnreadIconColumn", ...) over the source, or null for an unknown name.
-std::shared_ptr<BaseColumn<EventListSource::Key>> MakeColumn(const std::string& name, const EventListSource& source, int width);
+std::shared_ptr<BaseColumn<EventListSource::Key>> MakeColumn(const std::string& name, const EventListSource& source,
+                                                             int width);
 
 } // namespace Orvane::UI::VirtualList::EventColumns

@@ -5,7 +5,8 @@
 
 namespace Orvane::UI::VirtualList::EventColumns {
 
-// The event's time, earlier first, bold while unread. Sorting raises RSS::IncompatibleTimeString when only one of two times has seconds.
+// The event's time, earlier first, bold while unread. Sorting raises RSS::IncompatibleTimeString when only one of two
+// times has seconds.
 class TimeColumn : public Column<EventListSource, EventListSource::Key, TextColumn>
 {
 public:

@@ -10,7 +10,6 @@ IndexColumn::IndexColumn(const UserListSource& source, int width)
     : Column(source, Utility::LoadStringFromApp(Utility::StringId::Number), width)
 { }
 
-
 std::wstring IndexColumn::GetText(const Key& key) const
 {
     return (boost::wformat(L"%03u") % static_cast<unsigned int>(GetHolder().GetUser(key).Number)).str();

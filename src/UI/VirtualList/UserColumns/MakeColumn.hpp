@@ -9,6 +9,7 @@
 namespace Orvane::UI::VirtualList::UserColumns {
 
 // The column of that class name ("IndexColumn", ...) over the source, or null for an unknown name.
-std::shared_ptr<BaseColumn<UserListSource::Key>> MakeColumn(const std::string& name, const UserListSource& source, int width);
+std::shared_ptr<BaseColumn<UserListSource::Key>> MakeColumn(const std::string& name, const UserListSource& source,
+                                                            int width);
 
 } // namespace Orvane::UI::VirtualList::UserColumns
