@@ -6,12 +6,13 @@
 #include "QX/Quexhall.hpp"
 #include "UI/DisplayNames.hpp"
 #include "UI/MarkEventRead.hpp"
+#include "UI/Texts.hpp"
 #include "UI/VirtualList/EntryColumns/MakeColumn.hpp"
 #include "UI/VirtualList/EntryListCtrl.hpp"
 #include "UI/VirtualList/EventColumns/MakeColumn.hpp"
 #include "UI/VirtualList/EventListCtrl.hpp"
+#include "UI/WindowIcon.hpp"
 #include "Utility/IntegerList.hpp"
-#include "Utility/LoadStringFromApp.hpp"
 #include "Utility/StringId.hpp"
 
 #include <QAction>
@@ -39,11 +40,6 @@ using VirtualList::EventListCtrl;
 using VirtualList::EventListSource;
 
 namespace {
-
-QString Text(std::uint32_t id)
-{
-    return QString::fromStdWString(Utility::LoadStringFromApp(id));
-}
 
 // A button's command must not throw into the event loop; a failed command only beeps.
 template <class F>
@@ -246,8 +242,7 @@ struct EventLogDlg::Pimpl
                 return;
             const auto& property = entry->GetProperty();
             ShowEntry(entry->IsMonitoring(), entry->ReadEventLog().CountUnread() > 0,
-                      QString::fromStdWString(DeviceDisplayName(property.GetMFP())),
-                      QString::fromStdWString(AccountDisplayName(property.GetUser())));
+                      FromWide(DeviceDisplayName(property.GetMFP())), FromWide(AccountDisplayName(property.GetUser())));
         }
         eventList.Reload();
     }
@@ -331,7 +326,7 @@ EventLogDlg::EventLogDlg(EntryManager& manager, Hooks hooks, const QList<QAction
     , m_pimpl(std::make_unique<Pimpl>(*this, manager, std::move(hooks)))
 {
     setWindowTitle(Text(Utility::StringId::EventLogTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/orvane.svg")));
+    SetWindowIcon(*this);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     m_pimpl->SetUpLists();
     m_pimpl->Lay(extraActions);
@@ -345,6 +340,8 @@ EventLogDlg::EventLogDlg(EntryManager& manager, Hooks hooks, const QList<QAction
 EventLogDlg::~EventLogDlg()
 {
     m_pimpl->manager.RemoveObserver(this);
+    // The lists go one after the other: no selection change may reach a half-destroyed viewer.
+    QObject::disconnect(m_pimpl->entryList.GetView()->selectionModel(), nullptr, this, nullptr);
 }
 
 void EventLogDlg::Update(const EntryManager&)

@@ -1,6 +1,8 @@
 #include "UI/AboutDlg.hpp"
 
 #include "System/CLrcReader.hpp"
+#include "System/LrcFile.hpp"
+#include "support/TestSupport.hpp"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -46,6 +48,20 @@ TEST(AboutDlgTest, ShowsProductVersionsAndTheSessionFacts)
     EXPECT_EQ((QStringList {QStringLiteral("Platform"), QStringLiteral("Tray"), QStringLiteral("Notifications")}),
               LabelTexts(dialog, "sessionLabel"));
     EXPECT_EQ(kSession[2].second, LabelTexts(dialog, "sessionValue").value(2));
+}
+
+TEST(AboutDlgTest, ShowsTheVersionOfTheLoadedLanguageFile)
+{
+    OrvaneTest::TempDir dir;
+    OrvaneTest::LrcFile file;
+    file.version = {2, 0, 1, 7};
+    OrvaneTest::writeFile(dir / "orvane.lrc", file.build());
+    Orvane::System::CLrcReader& language = Orvane::System::CLrcReader::Instance();
+    ASSERT_TRUE(language.Load((dir / "orvane.lrc").string()));
+    AboutDlg dialog({});
+    language.Release();
+    EXPECT_EQ(QStringLiteral("Language 2.0.1.7 !"), LabelText(dialog, "language")); // the title was not in the file
+    EXPECT_EQ(QStringLiteral("バージョン情報"), dialog.windowTitle());
 }
 
 TEST(AboutDlgTest, WithoutSessionFactsThereIsNoSessionSection)

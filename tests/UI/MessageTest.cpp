@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
+#include <vector>
 
 using Orvane::UI::Message;
 using Orvane::UI::MessageBoxSeam;
