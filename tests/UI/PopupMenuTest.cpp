@@ -7,6 +7,8 @@
 
 #include <QMenu>
 
+#include <boost/filesystem.hpp>
+
 #include <cstdlib>
 
 namespace {
