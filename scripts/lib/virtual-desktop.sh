@@ -27,11 +27,13 @@ start_display() {
     pids+=($!)
 }
 
-has_tray() { timeout 5 xwininfo -root -tree 2>/dev/null | grep -q '"trayer"'; }
+# The window tree, read whole: with pipefail a reader that stops early would fail the pipeline.
+window_tree() { timeout 5 xwininfo -root -tree 2>/dev/null || true; }
+has_tray() { [[ "$(window_tree)" == *'"trayer"'* ]]; }
 
 # trayer at the bottom-right; sets tray_pid.
 start_tray() {
-    trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true \
+    trayer --edge bottom --align right --widthtype request --height 24 --SetDockType true --SetPartialStrut true \
         >"$work/trayer.log" 2>&1 &
     tray_pid=$!
     pids+=("$tray_pid")
@@ -57,6 +59,6 @@ CONF
 
 # The window id of orvane's tray icon: a 22x22 child of trayer's panel that carries orvane's class.
 tray_icon() {
-    timeout 5 xwininfo -root -tree 2>/dev/null | awk '/"orvane"/ && /22x22\+/ {print $1; exit}'
+    window_tree | awk '/"orvane"/ && /22x22\+/ && !found {print $1; found = 1}'
 }
 has_tray_icon() { [ -n "$(tray_icon)" ]; }

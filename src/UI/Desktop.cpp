@@ -86,6 +86,7 @@ void Desktop::Pimpl::AskNotificationServer(Desktop& desktop)
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         server = QStringLiteral("none (no session bus)");
+        unanswered = 0;
         return;
     }
     // Servers started on demand may take a while; nothing waits for them.
@@ -172,7 +173,8 @@ Desktop::Facts Desktop::GetFacts() const
 void Desktop::SetVerbose(bool verbose)
 {
     m_pimpl->verbose = verbose;
-    m_pimpl->Write();
+    if (m_pimpl->unanswered == 0)
+        m_pimpl->Write();
 }
 
 } // namespace Orvane::UI

@@ -34,7 +34,8 @@ public:
 
     // What is known so far, as (label, value) pairs for the About box and --verbose.
     Facts GetFacts() const;
-    // Writes the facts to standard error now and again when the notification server has answered.
+    // Writes the facts to standard error once the notification server has answered or is known to
+    // be absent.
     void SetVerbose(bool verbose);
 
 signals:

@@ -334,6 +334,7 @@ EventLogDlg::EventLogDlg(EntryManager& manager, Hooks hooks, const QList<QAction
     m_pimpl->Connect();
     resize(sizeHint().expandedTo(QSize(960, 420)));
     m_pimpl->Reload();
+    m_pimpl->entryList.SelectFirstRow();
     manager.AddObserver(this);
 }
 

@@ -48,10 +48,14 @@ struct PopupEventDlg::Pimpl
 };
 
 PopupEventDlg::PopupEventDlg(const MachineEvent::PopupPresenter::Request& request, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+    // No frame of the window manager's: its size is not known before the first show, and the popup
+    // must sit exactly in the corner.
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint)
     , m_pimpl(std::make_unique<Pimpl>())
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
+    setObjectName(QStringLiteral("popup"));
+    setStyleSheet(QStringLiteral("QDialog#popup { border: 1px solid palette(mid); }"));
     setWindowTitle(Text(StringId::ApplicationTitle));
     const MonitoredEntry::EventProperty& property = request.event.GetEventProperty();
 

@@ -96,6 +96,12 @@ TEST_F(EventLogDlgTest, TheButtonsAndNamesFollowTheSelectedEntry)
               (std::vector<int> {36, 180, 150}));
     // Entries without unread events first, in entry order.
     EXPECT_EQ(dialog->GetEntryList().GetDisplayedKeys(), (std::vector<ID> {c, a, b}));
+    // The viewer opens on its first entry.
+    EXPECT_TRUE(dialog->GetEntryList().GetSelectedKey() == c);
+    EXPECT_EQ(buttons(), (std::vector<bool> {true, true, false}));
+    EXPECT_EQ(text("deviceName"), QStringLiteral("10.0.0.8"));
+    EXPECT_EQ(dialog->GetEventList().rowCount(QModelIndex()), 1);
+    dialog->GetEntryList().GetView()->clearSelection();
     EXPECT_EQ(buttons(), (std::vector<bool> {false, false, false}));
     EXPECT_EQ(text("deviceName"), QString());
     EXPECT_EQ(dialog->GetEventList().rowCount(QModelIndex()), 0);

@@ -113,6 +113,14 @@ public:
             index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 
+    // A list opened for the user starts with its first row selected, when it has one.
+    void SelectFirstRow()
+    {
+        if (rowCount(QModelIndex()) > 0)
+            m_pimpl->view->selectionModel()->setCurrentIndex(
+                index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+
     void RedrawItems()
     {
         const int rows = rowCount(QModelIndex());
