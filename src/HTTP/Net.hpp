@@ -17,7 +17,8 @@ class Parser;
 // One HTTP or HTTPS exchange with a device host: Open, optionally SetCredentials, Send, one of the
 // receives (optionally after GetContentType), Close. It may be opened again after Close.
 // The connection is made when the request is sent; a host that cannot be reached, or an HTTPS host
-// that shows another certificate than the one recorded for it, fails Send with HTTP::OpenFailure.
+// that fails its trust record (another certificate than the recorded one, or no longer passing the
+// authorities that once verified it, see PeerTrust), fails Send with HTTP::OpenFailure.
 // Send ends by a deadline of all its connection attempts, the send and the receive time-out; a receive
 // by one more receive time-out (longer for large bodies, see Transfer).
 class Net
