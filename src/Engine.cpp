@@ -7,13 +7,19 @@
 #include "Monitor/EventMonitorManager.hpp"
 #include "Monitor/EventSignalReceiver.hpp"
 #include "Monitor/MachineMonitorManager.hpp"
+#include "Monitor/Subscriber.hpp"
 #include "MonitoredEntry/EntryManager.hpp"
 
+#include <chrono>
 #include <mutex>
 
 namespace Orvane {
 
 namespace {
+
+// What the unsubscriptions of one stop may take together: a device that answers slowly must not hold
+// up the close sequence, which saves after the stop.
+constexpr std::chrono::seconds UnsubscribeBudget(3);
 
 // One run's parts, built at start and dropped after the stop, so every start begins afresh. Members
 // are destroyed in reverse order: the queue outlives everything that uses it.
@@ -103,7 +109,10 @@ void Engine::Pimpl::Stop()
         Guarded([this] { run->popups->stop(); });
     Guarded([this] { run->detected.ClearListener(); });
     StopReceiver();
-    StopMonitors();
+    {
+        const Monitor::Subscriber::UnsubscribeDeadline bounded(std::chrono::steady_clock::now() + UnsubscribeBudget);
+        StopMonitors();
+    }
     // Last: what the monitors queued before they ended is still logged.
     Guarded([this] { run->detected.stop(); });
     run.reset();

@@ -37,7 +37,8 @@ public:
     // cannot bind its port does not stop the rest), popup manager then detected-event manager started.
     void Start();
 
-    // The reverse order; each subscriber unsubscribes as its monitor ends. Never throws; idempotent.
+    // The reverse order; each subscriber unsubscribes as its monitor ends, all of them within a few
+    // seconds together, and exchanges under way are given up. Never throws; idempotent.
     void Stop();
 
     bool IsRunning() const;

@@ -90,6 +90,8 @@ void HeadlessRun::Pimpl::Close(const InstanceServer::Answer& answer)
 {
     saveTimer.cancel();
     signals.cancel();
+    // Saved before the stop too: what has been logged is on disk even if the stop is cut short.
+    SaveNow();
     engine->Stop();
     try {
         Save(serializer);

@@ -76,10 +76,16 @@ KnownDevices KnownDevices::Default()
     return KnownDevices(fs::path(System::GetAppDataDir()) / "known_devices");
 }
 
-boost::optional<std::string> KnownDevices::Fingerprint(const std::string& host, int port) const
+boost::optional<std::string> KnownDevices::Record(const std::string& host, int port) const
 {
     std::lock_guard<std::mutex> lock(FileMutex());
     return Lookup(m_file, Key(host, port));
+}
+
+boost::optional<std::string> KnownDevices::Fingerprint(const std::string& host, int port) const
+{
+    const auto record = Record(host, port);
+    return record && *record != AuthorityMark ? record : boost::none;
 }
 
 bool KnownDevices::Remember(const std::string& host, int port, const std::string& fingerprint) const
@@ -90,6 +96,11 @@ bool KnownDevices::Remember(const std::string& host, int port, const std::string
         return *known == fingerprint;
     Append(m_file, key + ' ' + fingerprint + '\n');
     return true;
+}
+
+bool KnownDevices::RememberAuthority(const std::string& host, int port) const
+{
+    return Remember(host, port, AuthorityMark);
 }
 
 } // namespace Orvane::HTTP

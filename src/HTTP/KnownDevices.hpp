@@ -7,11 +7,15 @@
 
 namespace Orvane::HTTP {
 
-// The certificates of devices trusted on first use: one line "host:port fingerprint" per device
-// (SHA-256 of the certificate, upper-case hex pairs joined by ':'). Removing a line forgets the device.
+// How each HTTPS device was trusted, one line per device: "host:port fingerprint" for a device trusted
+// on first use (SHA-256 of its certificate, upper-case hex pairs joined by ':'), "host:port authority"
+// for one whose certificate passed the trusted authorities, which it must then pass every time.
+// Removing a line forgets the device.
 class KnownDevices
 {
 public:
+    static constexpr const char* AuthorityMark = "authority";
+
     explicit KnownDevices(boost::filesystem::path file);
 
     // "known_devices" in the program's folder (System::GetAppDataDir, which creates it); raises
@@ -20,11 +24,15 @@ public:
 
     const boost::filesystem::path& File() const { return m_file; }
 
+    // The device's line after the address: a fingerprint or AuthorityMark.
+    boost::optional<std::string> Record(const std::string& host, int port) const;
+    // The recorded certificate of a device trusted on first use.
     boost::optional<std::string> Fingerprint(const std::string& host, int port) const;
 
     // Records a device seen for the first time; the folder is made 0700 and the file 0600 as needed.
-    // False when the device already has another fingerprint. HTTP::OpenFailure when it cannot be written.
+    // False when the device already has another record. HTTP::OpenFailure when it cannot be written.
     bool Remember(const std::string& host, int port, const std::string& fingerprint) const;
+    bool RememberAuthority(const std::string& host, int port) const;
 
 private:
     boost::filesystem::path m_file;

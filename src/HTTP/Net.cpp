@@ -4,14 +4,13 @@
 #include "HTTP/Parser.hpp"
 #include "HTTP/PeerTrust.hpp"
 #include "HTTP/PercentEncoding.hpp"
+#include "HTTP/ReplacementFile.hpp"
 #include "HTTP/Transfer.hpp"
 
 #include <boost/optional.hpp>
 #include <boost/throw_exception.hpp>
 
 #include <algorithm>
-#include <cstdio>
-#include <limits>
 
 namespace Orvane::HTTP {
 
@@ -23,6 +22,15 @@ constexpr std::chrono::milliseconds DefaultTimeout(30000);
 std::chrono::milliseconds Effective(std::int32_t ms)
 {
     return ms > 0 ? std::chrono::milliseconds(ms) : DefaultTimeout;
+}
+
+// Every connection attempt, then sending the request and waiting for the answer, each once; a day at
+// most, whatever the settings say.
+std::chrono::milliseconds Budget(const Transfer::Request& request, std::int32_t retry)
+{
+    const long long attempts = 1LL + std::max(retry, 0);
+    const long long total = request.connect.count() * attempts + request.send.count() + request.receive.count();
+    return std::chrono::milliseconds(std::min(total, 24LL * 3600 * 1000));
 }
 
 bool IsHostCharacter(char c)
@@ -104,6 +112,7 @@ struct Net::Pimpl
         request.connect = Effective(timeout.ConnectMs);
         request.send = Effective(timeout.SendMs);
         request.receive = Effective(timeout.RecvMs);
+        request.deadline = std::chrono::steady_clock::now() + Budget(request, timeout.Retry);
         if (ssl) {
             trust.emplace(known ? *known : KnownDevices::Default(), host, port);
             request.trust = &*trust;
@@ -111,29 +120,48 @@ struct Net::Pimpl
         return request;
     }
 
-    // Connection attempts: the first plus the configured retries. A TLS verification failure under the
-    // authorities is no failed attempt: it turns the next one into trust on first use.
+    // Connection attempts: the first plus the configured retries. A device without a record that fails
+    // verification under the authorities is no failed attempt: its certificate is then recorded on a
+    // connection that sends nothing, and the request goes out on one that must show that certificate.
     void Exchange(const Transfer::Request& request)
     {
         for (int retries = std::max(timeout.Retry, 0);;) {
-            const CURLcode code = transfer.Start(request);
-            if (code == CURLE_OK)
-                break;
-            if (transfer.Opened())
+            const bool pinning = trust && trust->GetMode() == PeerTrust::FirstUse;
+            const CURLcode code = transfer.Start(pinning ? Handshake(request) : request);
+            if (code == CURLE_OK) {
+                if (trust && !trust->Commit()) {
+                    transfer.Abandon();
+                    BOOST_THROW_EXCEPTION(OpenFailure());
+                }
+                if (!pinning)
+                    return;
+                continue;
+            }
+            if (transfer.Opened() && !pinning)
                 BOOST_THROW_EXCEPTION(Error());
             if (trust && trust->Refused())
                 BOOST_THROW_EXCEPTION(OpenFailure());
             if (trust && trust->GetMode() == PeerTrust::Authority && code == CURLE_PEER_FAILED_VERIFICATION) {
-                trust->FallBackToFirstUse();
+                if (!trust->FallBackToFirstUse())
+                    BOOST_THROW_EXCEPTION(OpenFailure());
                 continue;
             }
             if (retries-- == 0)
                 BOOST_THROW_EXCEPTION(OpenFailure());
         }
-        if (trust && !trust->Commit()) {
-            transfer.Abandon();
-            BOOST_THROW_EXCEPTION(OpenFailure());
-        }
+    }
+
+    static Transfer::Request Handshake(const Transfer::Request& request)
+    {
+        Transfer::Request handshake;
+        handshake.url = request.url;
+        handshake.connect = request.connect;
+        handshake.send = request.send;
+        handshake.receive = request.receive;
+        handshake.deadline = request.deadline;
+        handshake.trust = request.trust;
+        handshake.connectOnly = true;
+        return handshake;
     }
 
     void CheckStatus() const
@@ -235,22 +263,9 @@ void Net::RecvXml(XML::Parser& parser)
 
 void Net::RecvAndSaveFile(const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wbe");
-    if (!file)
-        BOOST_THROW_EXCEPTION(Error());
-    try {
-        m_pimpl->Receive(std::numeric_limits<std::size_t>::max(), [file](const char* data, std::size_t size) {
-            return std::fwrite(data, 1, size, file) == size;
-        });
-    } catch (...) {
-        std::fclose(file);
-        std::remove(path.c_str());
-        throw;
-    }
-    if (std::fclose(file) != 0) {
-        std::remove(path.c_str());
-        BOOST_THROW_EXCEPTION(Error());
-    }
+    ReplacementFile file(path);
+    m_pimpl->Receive(DocumentLimit, [&file](const char* data, std::size_t size) { return file.Write(data, size); });
+    file.Commit();
 }
 
 Net::ContentType Net::GetContentType() const

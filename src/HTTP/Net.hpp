@@ -17,7 +17,10 @@ class Parser;
 // One HTTP or HTTPS exchange with a device host: Open, optionally SetCredentials, Send, one of the
 // receives (optionally after GetContentType), Close. It may be opened again after Close.
 // The connection is made when the request is sent; a host that cannot be reached, or an HTTPS host
-// that shows another certificate than the one recorded for it, fails Send with HTTP::OpenFailure.
+// that fails its trust record (another certificate than the recorded one, or no longer passing the
+// authorities that once verified it, see PeerTrust), fails Send with HTTP::OpenFailure.
+// Send ends by a deadline of all its connection attempts, the send and the receive time-out; a receive
+// by one more receive time-out (longer for large bodies, see Transfer).
 class Net
 {
 public:
@@ -27,6 +30,7 @@ public:
     // Answers larger than these are refused with HTTP::InvalidResponse.
     static constexpr std::size_t XmlLimit = 16u << 20;
     static constexpr std::size_t BytesLimit = 8u << 20;
+    static constexpr std::size_t DocumentLimit = std::size_t(2) << 30;
 
     // HTTP::Error when host is no host name or address. HTTPS hosts are checked against the given
     // known devices, else against the program's own list (KnownDevices::Default).
@@ -46,7 +50,8 @@ public:
     std::unique_ptr<std::vector<unsigned char>> Recv();
     // HTTP::InvalidResponse when the answer is not XML; HTTP::Error when it does not parse.
     void RecvXml(XML::Parser& parser);
-    // Streams the body into the file; on failure no partial file is left behind.
+    // Streams the body into a new file beside the target and renames it over the target once the
+    // whole body is in; on failure nothing is left behind and an earlier file at the path stays.
     void RecvAndSaveFile(const std::string& path);
 
     ContentType GetContentType() const;

@@ -35,21 +35,37 @@ PeerTrust::PeerTrust(KnownDevices store, std::string host, int port)
     , m_port(port)
     , m_mode(Authority)
 {
-    if (const auto known = m_store.Fingerprint(m_host, m_port)) {
+    const auto record = m_store.Record(m_host, m_port);
+    m_recorded = static_cast<bool>(record);
+    if (record && *record != KnownDevices::AuthorityMark) {
         m_mode = Pinned;
-        m_expected = *known;
+        m_expected = *record;
     }
 }
 
-void PeerTrust::FallBackToFirstUse()
+bool PeerTrust::FallBackToFirstUse()
 {
+    if (m_recorded) {
+        m_refused = true;
+        return false;
+    }
     m_mode = FirstUse;
+    return true;
 }
 
 bool PeerTrust::Commit()
 {
+    if (m_recorded)
+        return true;
+    if (m_mode == Authority) {
+        m_recorded = true;
+        return m_store.RememberAuthority(m_host, m_port);
+    }
     if (m_mode != FirstUse || m_seen.empty())
         return true;
+    m_recorded = true;
+    m_mode = Pinned;
+    m_expected = m_seen;
     return m_store.Remember(m_host, m_port, m_seen);
 }
 

@@ -2,10 +2,12 @@
 
 #include "HTTP/Exceptions.hpp"
 
+#include <boost/thread/thread.hpp>
 #include <boost/throw_exception.hpp>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <mutex>
 
 namespace Orvane::HTTP {
@@ -47,6 +49,9 @@ struct Transfer::Pimpl
     std::size_t bodySize = 0;
     std::chrono::milliseconds sendLimit {0};
     std::chrono::milliseconds receiveLimit {0};
+    Clock::time_point deadline;
+    Clock::time_point bodyStart;
+    std::size_t bodyReceived = 0;
 
     bool headerDone = false;
     bool finished = false;
@@ -101,7 +106,7 @@ struct Transfer::Pimpl
         headerDone = finished = stalled = sinkRefused = watching = false;
         result = CURLE_OK;
         sink = nullptr;
-        received = lastReceived = 0;
+        received = lastReceived = bodyReceived = 0;
         lastSent = 0;
     }
 
@@ -119,6 +124,7 @@ struct Transfer::Pimpl
         bodySize = request.body ? request.body->size() : 0;
         sendLimit = request.send;
         receiveLimit = request.receive;
+        deadline = request.deadline;
 
         curl_easy_setopt(easy, CURLOPT_URL, request.url.c_str());
         curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -139,6 +145,8 @@ struct Transfer::Pimpl
             curl_easy_setopt(easy, CURLOPT_COPYPOSTFIELDS, request.body->c_str());
         }
         curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
+        if (request.connectOnly)
+            curl_easy_setopt(easy, CURLOPT_CONNECT_ONLY, 1L);
         if (request.user) {
             curl_easy_setopt(easy, CURLOPT_HTTPAUTH, CURLAUTH_BASIC);
             curl_easy_setopt(easy, CURLOPT_USERNAME, request.user->c_str());
@@ -153,6 +161,9 @@ struct Transfer::Pimpl
         const bool authority = trust.GetMode() == PeerTrust::Authority;
         curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, authority ? 1L : 0L);
         curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, authority ? 2L : 0L);
+        // The trusted authorities: the system's, or the bundle named the way OpenSSL's tools take it.
+        if (const char* bundle = std::getenv("SSL_CERT_FILE"); bundle && *bundle)
+            curl_easy_setopt(easy, CURLOPT_CAINFO, bundle);
         // A resumed session skips the certificate check, so every handshake is a full one.
         curl_easy_setopt(easy, CURLOPT_SSL_SESSIONID_CACHE, 0L);
         curl_easy_setopt(easy, CURLOPT_SSL_CTX_FUNCTION, &ConfigureSslContext);
@@ -179,6 +190,7 @@ struct Transfer::Pimpl
             return CURL_WRITEFUNC_PAUSE; // held back until the owner says where the body goes
         const std::size_t length = size * count;
         pimpl->received += length;
+        pimpl->bodyReceived += length;
         if (pimpl->sink(data, length))
             return length;
         pimpl->sinkRefused = true;
@@ -204,6 +216,21 @@ struct Transfer::Pimpl
         }
         const auto limit = static_cast<std::size_t>(sent) < bodySize ? sendLimit : receiveLimit;
         return now - lastProgress > limit;
+    }
+
+    // The request's deadline until the body is asked for; then the body's, which grows with what came.
+    bool Overdue() const
+    {
+        const auto now = Clock::now();
+        if (!sink)
+            return now >= deadline;
+        const auto steps = static_cast<long>(1 + bodyReceived / BodyStep);
+        return now >= bodyStart + receiveLimit * steps;
+    }
+
+    static bool StopRequested()
+    {
+        return boost::this_thread::interruption_enabled() && boost::this_thread::interruption_requested();
     }
 
     void Finish(CURLcode code)
@@ -233,7 +260,7 @@ struct Transfer::Pimpl
             Collect();
             if (finished || until())
                 break;
-            if (Stalled()) {
+            if (Stalled() || Overdue() || StopRequested()) {
                 stalled = true;
                 Finish(CURLE_OPERATION_TIMEDOUT);
                 break;
@@ -263,6 +290,7 @@ CURLcode Transfer::Start(const Request& request)
 CURLcode Transfer::Receive(const Sink& sink)
 {
     m_pimpl->sink = sink;
+    m_pimpl->bodyStart = Clock::now();
     if (m_pimpl->finished)
         return m_pimpl->result;
     m_pimpl->watching = false; // time spent waiting for the owner is not the device's

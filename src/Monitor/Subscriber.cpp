@@ -17,6 +17,10 @@
 #include <boost/thread/mutex.hpp>
 #include <boost/thread/thread.hpp>
 
+#include <algorithm>
+#include <climits>
+#include <mutex>
+
 namespace Orvane::Monitor {
 
 using MonitoredEntry::Entry;
@@ -39,10 +43,48 @@ bool SameTarget(const Target& a, const Target& b)
     return Subscriber::SameSubscription(a.device, a.account, b.device, b.account);
 }
 
+using Clock = std::chrono::steady_clock;
+
+struct SharedDeadline
+{
+    std::mutex mutex;
+    boost::optional<Clock::time_point> at;
+};
+
+SharedDeadline& ExitDeadline()
+{
+    static SharedDeadline deadline;
+    return deadline;
+}
+
+boost::optional<Clock::time_point> CurrentExitDeadline()
+{
+    SharedDeadline& shared = ExitDeadline();
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    return shared.at;
+}
+
+// The time-outs cut so that the whole exchange, one connection attempt, the send and a receive for
+// each of header and body, ends by the deadline.
+HTTP::Timeout Within(HTTP::Timeout timeout, Clock::time_point deadline)
+{
+    const long long left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    const auto share = static_cast<std::int32_t>(std::clamp<long long>(left / 4, 1, INT32_MAX));
+    const auto cut = [share](std::int32_t ms) { return ms > 0 ? std::min(ms, share) : share; };
+    timeout.ConnectMs = cut(timeout.ConnectMs);
+    timeout.Retry = 0;
+    timeout.SendMs = cut(timeout.SendMs);
+    timeout.RecvMs = cut(timeout.RecvMs);
+    return timeout;
+}
+
 void UnsubscribeFrom(const Target& used)
 {
+    HTTP::Timeout timeout = QX::GetConfig().Get(QX::Config::Unsubscribe);
+    if (const auto deadline = CurrentExitDeadline())
+        timeout = Within(timeout, *deadline);
     const QX::Quexhall client(used.device);
-    client.UnsubscribeToRSSFeed(used.account, QX::GetConfig().Get(QX::Config::Unsubscribe));
+    client.UnsubscribeToRSSFeed(used.account, timeout);
 }
 
 } // namespace
@@ -264,5 +306,20 @@ bool Subscriber::SameSubscription(const MFP& deviceA, const User& accountA, cons
 Subscriber::ScopedRSSFeedURLLock::ScopedRSSFeedURLLock(const Subscriber& subscriber)
     : m_pimpl(std::make_shared<Pimpl>(subscriber.m_pimpl))
 { }
+
+Subscriber::UnsubscribeDeadline::UnsubscribeDeadline(Clock::time_point deadline)
+{
+    SharedDeadline& shared = ExitDeadline();
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    m_previous = shared.at;
+    shared.at = m_previous ? std::min(*m_previous, deadline) : deadline;
+}
+
+Subscriber::UnsubscribeDeadline::~UnsubscribeDeadline()
+{
+    SharedDeadline& shared = ExitDeadline();
+    std::lock_guard<std::mutex> lock(shared.mutex);
+    shared.at = m_previous;
+}
 
 } // namespace Orvane::Monitor

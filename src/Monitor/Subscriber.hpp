@@ -6,6 +6,7 @@
 
 #include <boost/optional/optional.hpp>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,7 @@ class Subscriber : public kestle::actor<kestle::boost_thread_actor_impl>
 {
 public:
     class ScopedRSSFeedURLLock;
+    class UnsubscribeDeadline;
 
     Subscriber(const MonitoredEntry::Entry::ID& id, MonitoredEntry::EntryManager& manager);
     // Stops, which unsubscribes.
@@ -61,6 +63,21 @@ private:
     friend class Subscriber;
     struct Pimpl;
     std::shared_ptr<Pimpl> m_pimpl;
+};
+
+// While one lives, every subscriber that ends unsubscribes by its deadline, whatever the configured
+// time-outs: the engine's stop shares one among all its subscribers, so a device that answers slowly
+// cannot hold up the close sequence. Scopes may nest; the earlier deadline rules.
+class Subscriber::UnsubscribeDeadline
+{
+public:
+    explicit UnsubscribeDeadline(std::chrono::steady_clock::time_point deadline);
+    ~UnsubscribeDeadline();
+    UnsubscribeDeadline(const UnsubscribeDeadline&) = delete;
+    UnsubscribeDeadline& operator=(const UnsubscribeDeadline&) = delete;
+
+private:
+    boost::optional<std::chrono::steady_clock::time_point> m_previous;
 };
 
 } // namespace Orvane::Monitor

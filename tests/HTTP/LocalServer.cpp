@@ -14,17 +14,20 @@ LocalServer::LocalServer(const Setup& setup)
     Run(setup);
 }
 
-LocalServer::LocalServer(const Setup& setup, const std::string& certificateFile, const std::string& keyFile)
+LocalServer::LocalServer(const Setup& setup, const std::string& certificateFile, const std::string& keyFile, int port)
     : m_server(std::make_unique<httplib::SSLServer>(certificateFile.c_str(), keyFile.c_str()))
 {
-    Run(setup);
+    Run(setup, port);
 }
 
-void LocalServer::Run(const Setup& setup)
+void LocalServer::Run(const Setup& setup, int port)
 {
     setup(*m_server);
     // Listening starts here, so requests queue up before the serving thread gets going.
-    m_port = m_server->bind_to_any_port("127.0.0.1");
+    if (port > 0)
+        m_port = m_server->bind_to_port("127.0.0.1", port) ? port : -1;
+    else
+        m_port = m_server->bind_to_any_port("127.0.0.1");
     if (m_port <= 0)
         throw std::runtime_error("cannot listen on loopback");
     m_thread = std::thread([this] { m_server->listen_after_bind(); });

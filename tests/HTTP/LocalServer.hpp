@@ -19,13 +19,14 @@ public:
 
     // setup installs the handlers before the server starts serving.
     explicit LocalServer(const Setup& setup);
-    LocalServer(const Setup& setup, const std::string& certificateFile, const std::string& keyFile);
+    // A port of 0 takes a free one.
+    LocalServer(const Setup& setup, const std::string& certificateFile, const std::string& keyFile, int port = 0);
     ~LocalServer();
 
     int Port() const { return m_port; }
 
 private:
-    void Run(const Setup& setup);
+    void Run(const Setup& setup, int port = 0);
 
     std::unique_ptr<httplib::Server> m_server;
     int m_port = 0;

@@ -11,7 +11,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -121,6 +125,48 @@ TEST(NetBodies, UnwritableFileFails)
     EXPECT_THROW(net.RecvAndSaveFile("/nonexistent-folder/doc.pdf"), Error);
 }
 
+// A document lands whole or not at all; whatever stood at the path before stays until the new one is
+// complete, and a link there is replaced, never followed.
+TEST(NetBodies, DownloadsReplaceTheTargetOnlyWhenComplete)
+{
+    namespace fs = boost::filesystem;
+    OrvaneTest::TempDir dir;
+    const auto target = dir / "doc.pdf";
+    const auto elsewhere = dir / "elsewhere";
+    const auto download = [&](const std::string& answer) {
+        RawServer server({answer});
+        Net net("127.0.0.1");
+        Get(net, server.Port(), "/");
+        net.RecvAndSaveFile(target.string());
+    };
+    const auto onlyTarget = [&] {
+        std::vector<std::string> names;
+        for (const auto& item : fs::directory_iterator(dir.path()))
+            names.push_back(item.path().filename().string());
+        return names;
+    };
+
+    OrvaneTest::writeFile(target, "the earlier document");
+    EXPECT_THROW(download(Header("application/pdf", "100") + "0123456789"), Error); // cut short
+    EXPECT_THROW(download(Header("application/pdf", "3000000000") + "0123456789"), InvalidResponse); // too big
+    EXPECT_EQ("the earlier document", OrvaneTest::readFile(target));
+    EXPECT_EQ(std::vector<std::string> {"doc.pdf"}, onlyTarget()); // no partial file left beside it
+
+    OrvaneTest::writeFile(elsewhere, "not to be touched");
+    fs::remove(target);
+    fs::create_symlink(elsewhere, target);
+    EXPECT_THROW(download(Header("application/pdf", "100") + "0123456789"), Error);
+    EXPECT_EQ("not to be touched", OrvaneTest::readFile(elsewhere));
+    download(Header("application/pdf", "3") + "abc");
+    EXPECT_FALSE(fs::is_symlink(target));
+    EXPECT_EQ("abc", OrvaneTest::readFile(target));
+    EXPECT_EQ("not to be touched", OrvaneTest::readFile(elsewhere));
+    struct stat status
+    { };
+    ::stat(target.c_str(), &status);
+    EXPECT_EQ(0600u, status.st_mode & 0777);
+}
+
 TEST(NetTimeouts, DeviceThatNeverAnswersFails)
 {
     RawServer silent({"", false, false});
@@ -146,6 +192,32 @@ TEST(NetTimeouts, BodyThatStopsFlowingFails)
     RawServer headerOnly({"HTTP/1.1 200 OK\r\nContent-Type: text/xml\r\n", true});
     net.Open(headerOnly.Port(), false, Short);
     EXPECT_THROW(net.Send(Net::GET, "/", nullptr), Error);
+}
+
+// A device that sends a byte now and then never stalls, yet every exchange ends by its deadline:
+// the header by connection, send and receive time-outs together, the body by one receive time-out.
+TEST(NetTimeouts, TricklingDeviceIsCutOffByTheDeadline)
+{
+    const std::string slowHeader = Header("text/xml", "4") + "<R/>";
+    const std::string slowBody = Header("image/jpeg", "100000") + std::string(100000, 'x');
+    const auto timed = [](const std::function<void()>& exchange) {
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_THROW(exchange(), Error);
+        return std::chrono::steady_clock::now() - start;
+    };
+
+    RawServer header({slowHeader, false, true, 20}); // 20 ms a byte: the header alone takes over a second
+    Net net("127.0.0.1");
+    net.Open(header.Port(), false, Timeout {200, 0, 200, 300});
+    EXPECT_LT(timed([&] { net.Send(Net::GET, "/", nullptr); }), std::chrono::seconds(3));
+
+    RawServer body({slowBody, false, true, 5});
+    net.Open(body.Port(), false, Timeout {1000, 0, 1000, 300});
+    EXPECT_LT(timed([&] {
+                  net.Send(Net::GET, "/", nullptr);
+                  net.Recv();
+              }),
+              std::chrono::seconds(4));
 }
 
 TEST(NetTimeouts, ConnectAttemptsAreBoundedAndRepeated)

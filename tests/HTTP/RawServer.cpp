@@ -37,6 +37,13 @@ bool Readable(int fd, int stopFd)
     return ::poll(fds, 2, -1) > 0 && !(fds[1].revents & POLLIN);
 }
 
+// Waits the time unless the stop comes first.
+bool Paused(int stopFd, int ms)
+{
+    pollfd stop = {stopFd, POLLIN, 0};
+    return ::poll(&stop, 1, ms) == 0;
+}
+
 } // namespace
 
 RawServer::RawServer(Behaviour behaviour)
@@ -87,9 +94,12 @@ void RawServer::Answer(int client)
             return;
         request.append(buffer, static_cast<std::size_t>(got));
     }
+    const int trickle = m_behaviour.trickleMs;
     for (std::size_t sent = 0; sent < m_behaviour.answer.size();) {
-        const auto wrote
-            = ::send(client, m_behaviour.answer.data() + sent, m_behaviour.answer.size() - sent, MSG_NOSIGNAL);
+        if (trickle > 0 && !Paused(m_stop[0], trickle))
+            return;
+        const std::size_t size = trickle > 0 ? 1 : m_behaviour.answer.size() - sent;
+        const auto wrote = ::send(client, m_behaviour.answer.data() + sent, size, MSG_NOSIGNAL);
         if (wrote <= 0)
             return;
         sent += static_cast<std::size_t>(wrote);

@@ -9,6 +9,8 @@ namespace OrvaneTest {
 // A TCP listener on 127.0.0.1 for answers no proper server gives. Every connection gets `answer`
 // once the request's header has arrived; then it is closed, or held open until the object goes.
 // With `accept` false connections are never taken from the backlog: a device that answers nothing.
+// With `trickleMs` the answer goes out a byte at a time, that far apart: a device that never stalls
+// and never finishes.
 class RawServer
 {
 public:
@@ -17,6 +19,7 @@ public:
         std::string answer;
         bool holdOpen = false;
         bool accept = true;
+        int trickleMs = 0;
     };
 
     explicit RawServer(Behaviour behaviour);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace {
 
 using namespace Orvane;
@@ -185,6 +187,33 @@ TEST_F(SubscriberTest, StoppingWhileWaitingForTheFirstSubscriptionReleasesTheRea
     subscriber.stop();
     reader.join();
     EXPECT_FALSE(seen);
+}
+
+// A device that trickles every answer: the subscription under way is given up at the stop, and the
+// unsubscription that follows ends by the deadline the stop was given, failed.
+TEST_F(SubscriberTest, StopEndsTrickledExchangesByTheSharedDeadline)
+{
+    const ID id = addEntry("alice");
+    Subscriber subscriber(id, entries);
+    subscriber.start();
+    ASSERT_TRUE(feedURL(subscriber));
+    sim.setFault("*", {{"kind", "trickle"}, {"ms", 200}});
+    change(id, [](Property& p) { // a new display name: a new attempt, which trickles
+        auto user = p.GetUser();
+        user.SetName(std::wstring(L"Alice"));
+        p.SetUser(user);
+    });
+    subscriber.Update();
+    ASSERT_TRUE(waitUntil([&] { return count(sim, "SubscribeToFeed") == 2; }));
+
+    const auto start = std::chrono::steady_clock::now();
+    {
+        const Subscriber::UnsubscribeDeadline bounded(start + std::chrono::seconds(1));
+        subscriber.stop();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    EXPECT_TRUE(hasStatus(id, State::Unsubscribed, 1));
+    EXPECT_EQ(1, count(sim, "UnSubscribeToFeed"));
 }
 
 } // namespace

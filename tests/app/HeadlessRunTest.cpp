@@ -1,10 +1,14 @@
 #include "app/OrvaneProcess.hpp"
+#include "support/DevSim.hpp"
 
 #include <gtest/gtest.h>
 
 #include <boost/filesystem/operations.hpp>
 
+#include <algorithm>
+#include <chrono>
 #include <csignal>
+#include <iostream>
 
 using namespace OrvaneTest;
 namespace fs = boost::filesystem;
@@ -92,6 +96,50 @@ TEST_F(HeadlessRun, OlderStoreFormatLoads)
     run.signal(SIGTERM);
     EXPECT_EQ(0, run.wait());
     EXPECT_TRUE(setAside().empty());
+}
+
+// The review's scenario: a device that trickles every answer must not hold up the close sequence,
+// and what was logged before the close is saved.
+TEST(HeadlessRunClose, TricklingDeviceDoesNotHoldUpTheClose)
+{
+    DevSim device;
+    AppHome home;
+    ASSERT_EQ(0,
+              OrvaneProcess::run(home,
+                                 {"--install", "--headless", "--host", device.address(), "--http",
+                                  std::to_string(device.httpPort()), "--uname", "Alice", "--uid", "alice", "--upass",
+                                  "alice-pass"}));
+    home.setConfigValue("PORT", std::to_string(freeUdpPort()));
+    OrvaneProcess run(home, {"--headless"});
+    ASSERT_TRUE(run.waitListening(home)) << run.err();
+    const auto subscribed = [&device] {
+        const nlohmann::json state = device.state();
+        return !state.at("accounts").at(0).at("subscribers").empty();
+    };
+    ASSERT_TRUE(waitUntil(subscribed, std::chrono::seconds(30))) << run.err();
+    const std::string logged = device.addDocument("alice", "Logged before the close");
+    ASSERT_TRUE(waitUntil([&] { return run.out().find(logged) != std::string::npos; }, std::chrono::seconds(30)))
+        << run.err();
+
+    // From now on every answer comes a byte at a time; a second document makes a feed read that is
+    // under way when the close comes, and the close's unsubscription trickles too.
+    device.setFault("*", {{"kind", "trickle"}, {"ms", 200}});
+    device.clearRequestLog();
+    device.addDocument("alice", "Read while closing");
+    ASSERT_TRUE(waitUntil([&] {
+        const nlohmann::json log = device.requestLog();
+        return std::any_of(log.begin(), log.end(),
+                           [](const nlohmann::json& entry) { return entry["operation"] == "feed"; });
+    })) << run.err();
+
+    const auto signalled = std::chrono::steady_clock::now();
+    run.signal(SIGTERM);
+    EXPECT_EQ(0, run.wait()) << run.err();
+    const auto took
+        = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - signalled);
+    std::cout << "SIGTERM to exit against a trickling device: " << took.count() << " ms" << std::endl;
+    EXPECT_LT(took, std::chrono::seconds(5));
+    EXPECT_NE(std::string::npos, readFile(home.storePath()).find(logged));
 }
 
 } // namespace

@@ -56,6 +56,7 @@ TEST_F(FaultTest, AnswerFaultsReplaceTheDevicesAnswer)
         {{{"kind", "html"}}, 200, "text/html", "<none>"},
         {{{"kind", "wrong-content-type"}}, 200, "text/plain", "SUCCESS"},
         {{{"kind", "delay"}, {"ms", 50}}, 200, "text/xml", "SUCCESS"},
+        {{{"kind", "trickle"}, {"ms", 1}}, 200, "text/xml", "SUCCESS"},
     };
     for (const Case& c : cases) {
         devsim.setFault("GetMachineSettings", c.fault);

@@ -84,6 +84,8 @@ void DeviceServer::handle(const httplib::Request& request, httplib::Response& re
         writeCut(reply, reply.body.size(), reply.body.size() / 2, response);
     else if (fault && kind == Fault::Kind::HugeLength)
         writeCut(reply, hugeLength, reply.body.size(), response);
+    else if (fault && kind == Fault::Kind::Trickle)
+        writeTrickled(reply, std::chrono::milliseconds(fault->delayMs()), response);
     else
         write(reply, response);
     m_log.finish(entry, reply.status, "answered");
@@ -115,6 +117,21 @@ void DeviceServer::writeCut(const DeviceReply& reply, std::size_t claimed, std::
                                       if (offset < body->size())
                                           return sink.write(body->data() + offset, body->size() - offset);
                                       return false;
+                                  });
+}
+
+void DeviceServer::writeTrickled(const DeviceReply& reply, std::chrono::milliseconds interval,
+                                 httplib::Response& response)
+{
+    response.status = reply.status;
+    for (const auto& [name, value] : reply.headers)
+        response.set_header(name, value);
+    auto body = std::make_shared<std::string>(reply.body);
+    // Each byte keeps the connection alive a little longer: progress, but never an end in sight.
+    response.set_content_provider(body->size(), reply.contentType,
+                                  [this, body, interval](std::size_t offset, std::size_t, httplib::DataSink& sink) {
+                                      m_faults.pause(interval);
+                                      return sink.write(body->data() + offset, 1);
                                   });
 }
 

@@ -2,6 +2,7 @@
 
 #include "ServerThread.hpp"
 
+#include <chrono>
 #include <string>
 
 namespace httplib {
@@ -38,6 +39,7 @@ private:
     void hangUp(const httplib::Request& request, const std::string& operation, long entry);
     static void write(const DeviceReply& reply, httplib::Response& response);
     static void writeCut(const DeviceReply& reply, std::size_t claimed, std::size_t sent, httplib::Response& response);
+    void writeTrickled(const DeviceReply& reply, std::chrono::milliseconds interval, httplib::Response& response);
 
     DeviceService& m_service;
     FaultPlan& m_faults;

@@ -21,6 +21,7 @@ const std::pair<Fault::Kind, const char*> kindNames[] = {
     {Fault::Kind::Truncated, "truncated"},
     {Fault::Kind::HugeLength, "huge-length"},
     {Fault::Kind::Delay, "delay"},
+    {Fault::Kind::Trickle, "trickle"},
     {Fault::Kind::Drop, "drop"},
     {Fault::Kind::Hang, "hang"},
 };
@@ -66,7 +67,7 @@ Fault Fault::fromJson(const json& desc)
     }
     if (fault.m_kind == Kind::Status)
         fault.m_status = integer(desc, "status", 100, 599);
-    if (fault.m_kind == Kind::Delay)
+    if (fault.m_kind == Kind::Delay || fault.m_kind == Kind::Trickle)
         fault.m_delayMs = integer(desc, "ms", 0, 600000);
     if (desc.contains("count"))
         fault.m_remaining = integer(desc, "count", 1, 1000000);
@@ -80,7 +81,7 @@ json Fault::toJson() const
         desc["result"] = m_result;
     if (m_kind == Kind::Status)
         desc["status"] = m_status;
-    if (m_kind == Kind::Delay)
+    if (m_kind == Kind::Delay || m_kind == Kind::Trickle)
         desc["ms"] = m_delayMs;
     if (m_remaining >= 0)
         desc["count"] = m_remaining;

@@ -16,13 +16,26 @@ namespace OrvaneDevSim {
 //   {"kind": "truncated"}                                the real answer's length, half its body, close
 //   {"kind": "huge-length"}                              a 1 TiB Content-Length, the real body, close
 //   {"kind": "delay", "ms": 300}                         the real answer, later
+//   {"kind": "trickle", "ms": 200}                       the real answer's header, then its body one byte every ms
 //   {"kind": "drop"}                                     close without answering
 //   {"kind": "hang"}                                     no answer until the fault is cleared or the server stops
 // An optional "count" limits the fault to that many requests.
 class Fault
 {
 public:
-    enum class Kind { Result, Status, MalformedXml, Html, WrongContentType, Truncated, HugeLength, Delay, Drop, Hang };
+    enum class Kind {
+        Result,
+        Status,
+        MalformedXml,
+        Html,
+        WrongContentType,
+        Truncated,
+        HugeLength,
+        Delay,
+        Trickle,
+        Drop,
+        Hang
+    };
 
     // std::invalid_argument for an unknown kind or missing parameter.
     static Fault fromJson(const nlohmann::json& desc);
