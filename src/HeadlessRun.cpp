@@ -7,6 +7,7 @@
 #include "Exceptions.hpp"
 #include "ExitCode.hpp"
 #include "InstanceServer.hpp"
+#include "ResidentLock.hpp"
 #include "Serializer.hpp"
 #include "SingleInstance.hpp"
 
@@ -109,13 +110,7 @@ void HeadlessRun::Pimpl::Close(const InstanceServer::Answer& answer)
 HeadlessRun::HeadlessRun(SingleInstance& instance)
     : m_pimpl(std::make_unique<Pimpl>(instance))
 {
-    if (!instance.TryLock()) {
-        SingleInstance::Activate();
-        BOOST_THROW_EXCEPTION(ApplicationBusy());
-    }
-    Config config = Config::Instance();
-    config.Load();
-    config.Publish();
+    TakeResidentLock(instance);
 }
 
 HeadlessRun::~HeadlessRun() = default;

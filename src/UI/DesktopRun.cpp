@@ -1,8 +1,6 @@
 #include "UI/DesktopRun.hpp"
 
-#include "Config.hpp"
-#include "Exceptions.hpp"
-#include "SingleInstance.hpp"
+#include "ResidentLock.hpp"
 #include "UI/Desktop.hpp"
 #include "UI/MainFrame.hpp"
 
@@ -20,25 +18,10 @@ static void RegisterResources()
 
 namespace Orvane::UI {
 
-namespace {
-
-void TakeLock(SingleInstance& instance)
-{
-    if (!instance.TryLock()) {
-        SingleInstance::Activate();
-        BOOST_THROW_EXCEPTION(ApplicationBusy());
-    }
-    Config config = Config::Instance();
-    config.Load();
-    config.Publish();
-}
-
-} // namespace
-
 int RunDesktop(SingleInstance& instance, int argc, const char* const argv[], bool verbose)
 {
     // Before Qt starts: a second start answers at once.
-    TakeLock(instance);
+    TakeResidentLock(instance);
     int qtArgc = argc;
     std::vector<char*> qtArgv;
     for (int i = 0; i < argc; ++i)
