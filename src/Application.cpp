@@ -8,6 +8,7 @@
 #include "SingleInstance.hpp"
 #include "System/CLrcReader.hpp"
 #include "UninstallMode.hpp"
+#include "VersionText.hpp"
 
 #ifdef ORVANE_WITH_DESKTOP
 #include "UI/DesktopRun.hpp"
@@ -56,8 +57,7 @@ NormalMode::DesktopRun MakeDesktopRun([[maybe_unused]] const CommandLine& line, 
 #endif
 }
 
-std::unique_ptr<RunMode> MakeMode(const CommandLine& line, SingleInstance& instance, int argc,
-                                  const char* const argv[])
+std::unique_ptr<RunMode> MakeMode(const CommandLine& line, SingleInstance& instance, int argc, const char* const argv[])
 {
     if (line.IsInstall())
         return std::make_unique<InstallMode>(instance, line.GetInstallOptions());
@@ -90,12 +90,17 @@ bool Application::Pimpl::InitInstance(int argc, const char* const argv[])
 {
     try {
         System::CLrcReader::Instance().Load();
-        instance = CreateLock();
         const CommandLine line(argc, argv);
+        // Answered without the lock, so that they also work while Orvane runs.
         if (line.IsHelp()) {
             CommandLine::PrintHelp(std::cout);
             return true;
         }
+        if (line.IsVersion()) {
+            std::cout << VersionText::Get();
+            return true;
+        }
+        instance = CreateLock();
         mode = MakeMode(line, *instance, argc, argv);
         return mode->Execute();
     } catch (const std::exception& error) {

@@ -12,19 +12,28 @@ namespace {
 
 constexpr unsigned LineWidth = 80;
 
+// Grouped as users look for them; parsing takes all groups together.
 po::options_description Options()
 {
-    po::options_description options("Options", LineWidth);
-    options.add_options()("install,i", "reset the configuration and register the entry the options describe")(
-        "uninstall,u", "close the running instance")("mname", po::value<std::string>(), "device name")(
-        "host", po::value<std::string>(), "device IP address or host name (install)")(
+    po::options_description run("Running", LineWidth);
+    run.add_options()("headless", "run without any window: events are written to standard output as JSON lines")(
+        "verbose", "write what the desktop offers (platform, tray, notifications) to standard error")(
+        "version", "show the version and the language file's version")("help,h", "show this list");
+
+    po::options_description install("Registering a device (replaces the configuration)", LineWidth);
+    install.add_options()("install,i", "reset the configuration and register the entry the options describe")(
+        "mname", po::value<std::string>(), "device name")("host", po::value<std::string>(),
+                                                          "device IP address or host name")(
         "http", po::value<std::int32_t>(), "device HTTP port")("https", po::value<std::int32_t>(), "device HTTPS port")(
-        "uname", po::value<std::string>(), "account display name (install)")("uid", po::value<std::string>(),
-                                                                             "account ID used to log in (install)")(
-        "upass", po::value<std::string>(), "account password")("convert", "accepted for installers; no effect")(
-        "headless", "run without any window: events are written to standard output as JSON lines")(
-        "verbose", "write what the desktop offers (platform, tray, notifications) to standard error")("help,h",
-                                                                                                  "show this list");
+        "uname", po::value<std::string>(), "account display name")("uid", po::value<std::string>(),
+                                                                   "account ID used to log in")(
+        "upass", po::value<std::string>(), "account password")("convert", "accepted for installers; no effect");
+
+    po::options_description other("Ending", LineWidth);
+    other.add_options()("uninstall,u", "close the running instance");
+
+    po::options_description options(LineWidth);
+    options.add(run).add(install).add(other);
     return options;
 }
 
@@ -87,6 +96,11 @@ bool CommandLine::IsHelp() const
     return m_pimpl->values.count("help") != 0;
 }
 
+bool CommandLine::IsVersion() const
+{
+    return m_pimpl->values.count("version") != 0;
+}
+
 const CommandLine::InstallOptions& CommandLine::GetInstallOptions() const
 {
     return m_pimpl->install;
@@ -95,7 +109,8 @@ const CommandLine::InstallOptions& CommandLine::GetInstallOptions() const
 void CommandLine::PrintHelp(std::ostream& out)
 {
     out << "Usage: orvane [options]\n"
-           "Without options Orvane runs as the resident notifier; only one instance runs per user.\n\n"
+           "Without options Orvane runs as the resident notifier in the tray; only one instance runs per user.\n"
+           "The exit codes are listed in orvane(1).\n"
         << Options();
 }
 

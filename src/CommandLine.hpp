@@ -38,6 +38,7 @@ public:
     // Describe the desktop session on standard error.
     bool IsVerbose() const;
     bool IsHelp() const;
+    bool IsVersion() const;
     const InstallOptions& GetInstallOptions() const;
 
     static void PrintHelp(std::ostream& out);

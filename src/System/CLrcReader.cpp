@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <cwctype>
 #include <fcntl.h>
@@ -259,6 +261,56 @@ std::wstring composeEntry(const Bytes& block, std::size_t at)
                    static_cast<char16_t>(u16(block, at + kEntryHeaderSize)));
 }
 
+std::string programPath()
+{
+    std::vector<char> path(PATH_MAX);
+    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (length <= 0 || static_cast<std::size_t>(length) >= path.size())
+        return "";
+    return std::string(path.data(), static_cast<std::size_t>(length));
+}
+
+// The language of the environment's first setting; a LANGUAGE list gives one per item.
+std::vector<std::string> environmentLanguages(const CLrcReader::Environment& environment)
+{
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = environment(name);
+        if (!value || !*value)
+            continue;
+        std::vector<std::string> languages;
+        std::string text = value;
+        for (std::size_t start = 0; start <= text.size();) {
+            const std::size_t end = std::min(text.find(':', start), text.size());
+            languages.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+        return languages;
+    }
+    return {};
+}
+
+// "en_US.UTF-8@euro" names "en_US", then "en". Only plain names become file names, so that no
+// setting can point outside the folder.
+std::vector<std::string> fileLanguages(std::string locale)
+{
+    locale = locale.substr(0, locale.find_first_of(".@"));
+    const bool plain = !locale.empty() && std::all_of(locale.begin(), locale.end(), [](unsigned char c) {
+        return std::isalnum(c) || c == '_' || c == '-';
+    });
+    if (!plain)
+        return {};
+    const std::string language = locale.substr(0, locale.find_first_of("_-"));
+    if (language == locale)
+        return {language};
+    return {locale, language};
+}
+
+bool isBuiltInLanguage(const std::string& locale)
+{
+    const std::string language = locale.substr(0, locale.find_first_of("_-.@"));
+    return language.empty() || language == "C" || language == "POSIX" || language == "ja";
+}
+
 } // namespace
 
 struct CLrcReader::Pimpl
@@ -281,16 +333,43 @@ CLrcReader& CLrcReader::Instance()
 
 std::string CLrcReader::DefaultPath()
 {
-    std::vector<char> path(PATH_MAX);
-    const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
-    if (length <= 0 || static_cast<std::size_t>(length) >= path.size())
-        return "";
-    return std::string(path.data(), static_cast<std::size_t>(length)) + ".lrc";
+    const std::string program = programPath();
+    return program.empty() ? program : program + ".lrc";
+}
+
+std::string CLrcReader::LanguageFolder()
+{
+    const std::string program = programPath();
+    const std::size_t slash = program.rfind('/');
+    return slash == std::string::npos ? "" : program.substr(0, slash) + "/../share/orvane";
+}
+
+std::vector<std::string> CLrcReader::LanguagePaths(const std::string& folder, const Environment& environment)
+{
+    std::vector<std::string> paths;
+    for (const std::string& locale : environmentLanguages(environment)) {
+        if (locale.empty())
+            continue;
+        // The first built-in language in a preference list wins over the ones after it.
+        if (isBuiltInLanguage(locale))
+            break;
+        for (const std::string& language : fileLanguages(locale))
+            paths.push_back(folder + "/orvane." + language + ".lrc");
+    }
+    return paths;
 }
 
 bool CLrcReader::Load()
 {
-    return Load(DefaultPath());
+    if (Load(DefaultPath()))
+        return true;
+    const std::string folder = LanguageFolder();
+    if (folder.empty())
+        return false;
+    for (const std::string& path : LanguagePaths(folder, [](const char* name) { return std::getenv(name); }))
+        if (Load(path))
+            return true;
+    return false;
 }
 
 bool CLrcReader::Load(const std::string& path)

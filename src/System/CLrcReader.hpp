@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace Orvane::System {
 
@@ -25,7 +27,18 @@ public:
     // The running program's path followed by ".lrc"; empty when the program path is unknown.
     static std::string DefaultPath();
 
-    // Replaces the table with the file at DefaultPath() or at path; returns whether it was taken.
+    // Where an installed program keeps its language files: <prefix>/share/orvane beside <prefix>/bin.
+    static std::string LanguageFolder();
+
+    // The files of folder named "orvane.<language>.lrc" for the environment's language, best first:
+    // the first of LANGUAGE (a colon list), LC_ALL, LC_MESSAGES and LANG that is set, "en_US" before
+    // "en". Empty for Japanese, "C" or none, whose texts are the built-in ones.
+    using Environment = std::function<const char*(const char*)>;
+    static std::vector<std::string> LanguagePaths(const std::string& folder, const Environment& environment);
+
+    // Load() takes the file at DefaultPath() and, without it, the first file of LanguagePaths in
+    // LanguageFolder() that loads; Load(path) the file at path. Either replaces the table and returns
+    // whether a file was taken.
     bool Load();
     bool Load(const std::string& path);
     void Release();

@@ -1,6 +1,7 @@
 #include "System/CLrcReader.hpp"
 
 #include "LrcFile.hpp"
+#include "ScopedEnvironment.hpp"
 #include "support/TestSupport.hpp"
 
 #include <boost/filesystem/operations.hpp>
@@ -10,6 +11,7 @@
 #include <fcntl.h>
 #include <fontconfig/fontconfig.h>
 #include <functional>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -313,6 +315,76 @@ TEST_F(CLrcReaderTest, ComposesMnemonicAndSuffixes)
     ASSERT_TRUE(load(file.build()));
     for (std::size_t i = 0; i < std::size(kCompositions); ++i)
         EXPECT_EQ(kCompositions[i].expected, m_reader.GetString(static_cast<std::uint32_t>(i))) << "case " << i;
+}
+
+} // namespace
+
+namespace {
+
+TEST(CLrcReaderLanguage, LanguageFilesFollowTheFirstLanguageSettingOfTheEnvironment)
+{
+    const struct
+    {
+        std::map<std::string, std::string> environment;
+        std::vector<std::string> languages;
+    } cases[] = {
+        {{}, {}},
+        {{{"LANG", "en_US.UTF-8"}}, {"en_US", "en"}},
+        {{{"LANG", "ja_JP.UTF-8"}}, {}},
+        {{{"LANG", "C.UTF-8"}}, {}},
+        {{{"LANG", "POSIX"}}, {}},
+        {{{"LANG", "de"}}, {"de"}},
+        {{{"LANG", "sr_RS@latin"}}, {"sr_RS", "sr"}},
+        {{{"LANG", "ja_JP.UTF-8"}, {"LC_MESSAGES", "en_GB.UTF-8"}}, {"en_GB", "en"}},
+        {{{"LC_MESSAGES", "en_GB.UTF-8"}, {"LC_ALL", "ja_JP.UTF-8"}}, {}},
+        {{{"LC_ALL", ""}, {"LANG", "fr_FR"}}, {"fr_FR", "fr"}},
+        {{{"LANGUAGE", "fr:en_US"}, {"LANG", "ja_JP.UTF-8"}}, {"fr", "en_US", "en"}},
+        {{{"LANGUAGE", "::fr"}}, {"fr"}},
+        {{{"LANGUAGE", "ja:en"}, {"LANG", "en_US.UTF-8"}}, {}},
+        {{{"LANGUAGE", "fr:ja_JP:en"}}, {"fr"}},
+        {{{"LANG", "../../etc/x"}}, {}},
+        {{{"LANGUAGE", "a/b:en"}}, {"en"}},
+    };
+    for (const auto& c : cases) {
+        const auto environment = [&c](const char* name) {
+            const auto found = c.environment.find(name);
+            return found == c.environment.end() ? nullptr : found->second.c_str();
+        };
+        std::vector<std::string> expected;
+        for (const std::string& language : c.languages)
+            expected.push_back("/share/orvane/orvane." + language + ".lrc");
+        EXPECT_EQ(expected, CLrcReader::LanguagePaths("/share/orvane", environment))
+            << (c.environment.empty() ? "" : c.environment.begin()->second);
+    }
+}
+
+// The installed layout: bin/orvane finds share/orvane/orvane.<language>.lrc, and a file next to the
+// program still wins.
+TEST_F(CLrcReaderTest, LoadWithoutPathFallsBackToTheFileOfTheEnvironmentsLanguage)
+{
+    const fs::path folder = CLrcReader::LanguageFolder();
+    EXPECT_EQ(fs::path(CLrcReader::DefaultPath()).parent_path() / ".." / "share" / "orvane", folder);
+    fs::create_directories(folder);
+    LrcFile english;
+    english.version = {9, 9, 9, 9};
+    OrvaneTest::writeFile(folder / "orvane.zz.lrc", english.build());
+    const OrvaneTest::ScopedEnvironment language("LANGUAGE", std::nullopt);
+    const OrvaneTest::ScopedEnvironment all("LC_ALL", std::nullopt);
+    const OrvaneTest::ScopedEnvironment messages("LC_MESSAGES", std::nullopt);
+    const OrvaneTest::ScopedEnvironment lang("LANG", "zz_ZZ.UTF-8");
+    const bool loaded = m_reader.Load();
+    const std::wstring version = m_reader.GetVersionText();
+
+    OrvaneTest::writeFile(CLrcReader::DefaultPath(), LrcFile().build());
+    const bool nextToProgram = m_reader.Load();
+    const std::wstring besideVersion = m_reader.GetVersionText();
+    fs::remove(CLrcReader::DefaultPath());
+    fs::remove(folder / "orvane.zz.lrc");
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(L"9.9.9.9", version);
+    EXPECT_TRUE(nextToProgram);
+    EXPECT_EQ(L"1.2.3.4", besideVersion);
+    EXPECT_FALSE(m_reader.Load()) << "without either file";
 }
 
 } // namespace

@@ -65,6 +65,10 @@ fs::path makeTestHome()
     ::setenv("XDG_RUNTIME_DIR", (home / "runtime").c_str(), 1);
     ::setenv("XDG_DOCUMENTS_DIR", (home / "documents").c_str(), 1);
     ::setenv("TMPDIR", (home / "tmp").c_str(), 1);
+    // The built-in texts whatever the developer's language; a test that wants another sets it.
+    for (const char* language : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"})
+        ::unsetenv(language);
+    ::setenv("LANG", "C.UTF-8", 1);
     return home;
 }
 
