@@ -74,7 +74,7 @@ boost::optional<std::wstring> AskDeviceName(const MonitoredEntry::MFP& mfp)
 // end the install as unexpected ones.
 boost::optional<MonitoredEntry::MFP> FallbackDevice(const std::wstring& host)
 {
-    const MonitoredEntry::MFP& selected = Utility::SearchAgent().GetSelectedDevice();
+    const MonitoredEntry::MFP selected = Utility::SearchAgent().GetSelectedDevice();
     if (selected.GetHost() != host)
         return boost::none;
     return selected;
