@@ -5,6 +5,7 @@
 #include "ExitCode.hpp"
 #include "InstallMode.hpp"
 #include "NormalMode.hpp"
+#include "SearchMode.hpp"
 #include "SingleInstance.hpp"
 #include "System/CLrcReader.hpp"
 #include "UninstallMode.hpp"
@@ -63,6 +64,8 @@ std::unique_ptr<RunMode> MakeMode(const CommandLine& line, SingleInstance& insta
         return std::make_unique<InstallMode>(instance, line.GetInstallOptions());
     if (line.IsUninstall())
         return std::make_unique<UninstallMode>(instance);
+    if (line.IsSearch())
+        return std::make_unique<SearchMode>(line.GetSearchOptions(), std::cout);
     return std::make_unique<NormalMode>(instance, line.IsHeadless(), MakeDesktopRun(line, argc, argv));
 }
 

@@ -23,8 +23,13 @@ po::options_description Options()
                                                                              "account ID used to log in (install)")(
         "upass", po::value<std::string>(), "account password")("convert", "accepted for installers; no effect")(
         "headless", "run without any window: events are written to standard output as JSON lines")(
-        "verbose", "write what the desktop offers (platform, tray, notifications) to standard error")("help,h",
-                                                                                                  "show this list");
+        "verbose", "write what the desktop offers (platform, tray, notifications) to standard error")(
+        "search", "search the local network for devices and write one JSON line per device found")(
+        "timeout", po::value<double>(),
+        "the longest the search takes, in seconds (5)")("search-host", po::value<std::vector<std::string>>(),
+                                                        "also ask this host (HOST or HOST:PORT) by SNMP; repeatable")(
+        "no-broadcast", "do not send the SNMP request to the local networks' broadcast addresses")("help,h",
+                                                                                                   "show this list");
     return options;
 }
 
@@ -85,6 +90,23 @@ bool CommandLine::IsVerbose() const
 bool CommandLine::IsHelp() const
 {
     return m_pimpl->values.count("help") != 0;
+}
+
+bool CommandLine::IsSearch() const
+{
+    return m_pimpl->values.count("search") != 0;
+}
+
+CommandLine::SearchOptions CommandLine::GetSearchOptions() const
+{
+    const po::variables_map& values = m_pimpl->values;
+    SearchOptions options;
+    if (values.count("timeout"))
+        options.timeoutSeconds = values["timeout"].as<double>();
+    if (values.count("search-host"))
+        options.hosts = values["search-host"].as<std::vector<std::string>>();
+    options.broadcast = values.count("no-broadcast") == 0;
+    return options;
 }
 
 const CommandLine::InstallOptions& CommandLine::GetInstallOptions() const

@@ -10,6 +10,7 @@
 #include "Serializer.hpp"
 #include "SingleInstance.hpp"
 #include "System/Text.hpp"
+#include "Utility/SearchAgent.hpp"
 
 #include <boost/filesystem/operations.hpp>
 
@@ -69,6 +70,16 @@ boost::optional<std::wstring> AskDeviceName(const MonitoredEntry::MFP& mfp)
     }
 }
 
+// The device selected last in a device search, when it is the device being installed. Its failures
+// end the install as unexpected ones.
+boost::optional<MonitoredEntry::MFP> FallbackDevice(const std::wstring& host)
+{
+    const MonitoredEntry::MFP selected = Utility::SearchAgent().GetSelectedDevice();
+    if (selected.GetHost() != host)
+        return boost::none;
+    return selected;
+}
+
 void RemoveFile(const std::string& path)
 {
     boost::filesystem::remove(path);
@@ -119,11 +130,12 @@ MonitoredEntry::EntryProperty InstallMode::Pimpl::BuildProperty() const
     MonitoredEntry::EntryProperty property = Config::Instance().GetDefaultEntryProperty();
     MonitoredEntry::MFP mfp = property.GetMFP();
     mfp.SetHost(*options.host);
-    if (options.http)
-        mfp.SetHTTP(options.http);
-    if (options.https)
-        mfp.SetHTTPS(options.https);
-    mfp.SetName(IsPresent(options.mname) ? options.mname : AskDeviceName(mfp));
+    const auto fallback = FallbackDevice(*options.host);
+    if (options.http || fallback)
+        mfp.SetHTTP(options.http ? options.http : fallback->GetHTTP());
+    if (options.https || fallback)
+        mfp.SetHTTPS(options.https ? options.https : fallback->GetHTTPS());
+    mfp.SetName(IsPresent(options.mname) ? options.mname : fallback ? fallback->GetName() : AskDeviceName(mfp));
     property.SetMFP(mfp);
 
     MonitoredEntry::User user;
