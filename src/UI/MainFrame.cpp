@@ -8,6 +8,7 @@
 #include "SingleInstance.hpp"
 #include "UI/AboutDlg.hpp"
 #include "UI/Desktop.hpp"
+#include "UI/EntryManagerDlg.hpp"
 #include "UI/EventLogDlg.hpp"
 #include "UI/InstanceChannel.hpp"
 #include "UI/Message.hpp"
@@ -55,6 +56,10 @@ struct MainFrame::Pimpl
     int exitCode = ExitCode::Success;
     SingletonWnd eventLog {[this] { return MakeEventLog(); }};
     SingletonWnd about {[this] { return std::make_unique<AboutDlg>(desktop.GetFacts()); }};
+    // One agent for the run: the wizard offers the devices of the last search.
+    Utility::SearchAgent searchAgent;
+    SingletonWnd settings {
+        [this] { return std::make_unique<EntryManagerDlg>(serializer.GetEntryManager(), searchAgent); }};
     InstanceChannel channel; // last: nothing reaches the frame from outside once it is gone
 };
 
@@ -138,7 +143,7 @@ void MainFrame::Create()
     p.desktop.GetTray().Show(SystemTrayIcon::StatusTag::NoUnread);
     p.LoadStore();
     p.menu = std::make_unique<PopupMenu>(p.serializer.GetEntryManager());
-    p.menu->EnableSettings(false);
+    connect(p.menu.get(), &PopupMenu::SettingsRequested, this, &MainFrame::OpenSettings);
     connect(p.menu.get(), &PopupMenu::ViewerRequested, this, &MainFrame::OpenEventLog);
     connect(p.menu.get(), &PopupMenu::AboutRequested, this, &MainFrame::OpenAbout);
     connect(p.menu.get(), &PopupMenu::ExitRequested, this, &MainFrame::Close);
@@ -161,6 +166,7 @@ void MainFrame::Close()
     p.saveTimer.stop();
     p.eventLog.CloseAndBlock();
     p.about.CloseAndBlock();
+    p.settings.CloseAndBlock();
     if (p.running) {
         // Saved before the engine stops as well: a stop that takes long loses nothing.
         p.SaveNow();
@@ -198,6 +204,12 @@ void MainFrame::OpenAbout()
         m_pimpl->about.Open();
 }
 
+void MainFrame::OpenSettings()
+{
+    if (!m_pimpl->closing)
+        m_pimpl->settings.Open();
+}
+
 QWidget* MainFrame::GetEventLog() const
 {
     return m_pimpl->eventLog.Get();
@@ -206,6 +218,11 @@ QWidget* MainFrame::GetEventLog() const
 QWidget* MainFrame::GetAbout() const
 {
     return m_pimpl->about.Get();
+}
+
+QWidget* MainFrame::GetSettings() const
+{
+    return m_pimpl->settings.Get();
 }
 
 // Called on the entry manager's thread: the tray is updated later on the UI thread.
