@@ -43,7 +43,7 @@ EntryConfigUserDlg::EntryConfigUserDlg(EntryConfigSheet& sheet)
         fields->addWidget(text, line, 0);
         fields->addWidget(edit, line, 1);
     };
-    row(0, Id::UserName, p.name, "nameValue", true);
+    row(0, Id::UserName, p.name, "userNameValue", true);
     row(1, Id::AccountID, p.id, "idValue", true);
     row(2, Id::Password, p.password, "passwordEdit", false);
     p.password->setEchoMode(QLineEdit::Password);

@@ -124,7 +124,8 @@ struct EntryManagerDlg::Pimpl
         copy->SetProperty(property);
         if (property.IsMonitoring()) {
             std::vector<Entry::ID> others;
-            for (const Entry& stored : *transaction.GetDB().Search(MonitoredEntry::Conditions::Duplicate<Entry>(*copy)))
+            const auto duplicates = transaction.GetDB().Search(MonitoredEntry::Conditions::Duplicate<Entry>(*copy));
+            for (const Entry& stored : *duplicates)
                 others.push_back(stored.GetID());
             for (const Entry::ID& other : others)
                 StoreUnmonitored(transaction, other);
