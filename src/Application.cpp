@@ -73,8 +73,7 @@ InstallMode::SettingsSheet MakeSettingsSheet([[maybe_unused]] const CommandLine&
 #endif
 }
 
-std::unique_ptr<RunMode> MakeMode(const CommandLine& line, SingleInstance& instance, int argc,
-                                  const char* const argv[])
+std::unique_ptr<RunMode> MakeMode(const CommandLine& line, SingleInstance& instance, int argc, const char* const argv[])
 {
     if (line.IsInstall())
         return std::make_unique<InstallMode>(instance, line.GetInstallOptions(), MakeSettingsSheet(line, argc, argv));

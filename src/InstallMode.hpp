@@ -23,7 +23,8 @@ class InstallMode : public RunMode
 public:
     // Lets the user review the new entry's settings, modally, before it is saved; returns when the
     // user has closed them. The desktop build gives one where windows can be shown.
-    using SettingsSheet = std::function<void(MonitoredEntry::EntryManager& manager, const MonitoredEntry::Entry::ID& id)>;
+    using SettingsSheet
+        = std::function<void(MonitoredEntry::EntryManager& manager, const MonitoredEntry::Entry::ID& id)>;
 
     // Without a settings sheet the entry is stored as built.
     InstallMode(SingleInstance& instance, const CommandLine::InstallOptions& options,

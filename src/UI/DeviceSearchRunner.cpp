@@ -53,7 +53,8 @@ void DeviceSearchRunner::Start()
                 Devices devices;
                 for (const Utility::FoundDevice& device : found)
                     devices.push_back(device.mfp);
-                QMetaObject::invokeMethod(this, [this, devices] { emit Found(devices); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this, [this, devices] { emit Found(devices); }, Qt::QueuedConnection);
             });
         } catch (...) {
             error = std::current_exception();

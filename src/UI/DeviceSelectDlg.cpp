@@ -81,9 +81,8 @@ struct DeviceSelectDlg::Pimpl
         QObject::connect(list, &QTreeWidget::itemSelectionChanged, &self, [this] { UpdateButtons(); });
         QObject::connect(list, &QTreeWidget::itemDoubleClicked, &self, [this] { self.accept(); });
         QObject::connect(&runner, &DeviceSearchRunner::Found, &self, [this](const Devices& found) { Fill(found); });
-        QObject::connect(&runner, &DeviceSearchRunner::Finished, &self, [this](std::exception_ptr error) {
-            Finished(error);
-        });
+        QObject::connect(&runner, &DeviceSearchRunner::Finished, &self,
+                         [this](std::exception_ptr error) { Finished(error); });
     }
 
     void Start()

@@ -43,8 +43,8 @@ struct EntryConfigSettingDlg::Pimpl
     {
         const Config::Current current = Config::GetCurrent();
         logRange = {1, current.EventLogMaxLimit};
-        minuteRange = {current.RegularCheckIntervalMs.Min / MsPerMinute,
-                       current.RegularCheckIntervalMs.Max / MsPerMinute};
+        minuteRange
+            = {current.RegularCheckIntervalMs.Min / MsPerMinute, current.RegularCheckIntervalMs.Max / MsPerMinute};
         secondRange = {current.PopupEventEraseIntervalMs.Min / MsPerSecond,
                        current.PopupEventEraseIntervalMs.Max / MsPerSecond};
     }

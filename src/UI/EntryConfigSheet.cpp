@@ -160,7 +160,8 @@ void EntryConfigSheet::RequestClose()
     if (m_pimpl->closing)
         return;
     m_pimpl->closing = true;
-    QMetaObject::invokeMethod(this, [this] { reject(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { reject(); }, Qt::QueuedConnection);
 }
 
 QTabWidget& EntryConfigSheet::GetTabs() const

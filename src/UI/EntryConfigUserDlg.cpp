@@ -60,8 +60,7 @@ bool EntryConfigUserDlg::IsAcceptedPassword(const QString& password)
         && std::all_of(password.begin(), password.end(), [](QChar c) { return c.unicode() < 0x80; });
 }
 
-void EntryConfigUserDlg::CheckFields() const
-{ }
+void EntryConfigUserDlg::CheckFields() const { }
 
 void EntryConfigUserDlg::Apply(MonitoredEntry::Entry& copy) const
 {
@@ -87,7 +86,6 @@ bool EntryConfigUserDlg::AreFieldsValid() const
     return IsAcceptedPassword(m_pimpl->password->text());
 }
 
-void EntryConfigUserDlg::UpdateControls()
-{ }
+void EntryConfigUserDlg::UpdateControls() { }
 
 } // namespace Orvane::UI

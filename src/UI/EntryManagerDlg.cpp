@@ -82,7 +82,8 @@ struct EntryManagerDlg::Pimpl
     void Connect()
     {
         const auto run = [this](QPushButton* button, void (EntryManagerDlg::*command)()) {
-            QObject::connect(button, &QPushButton::clicked, &self, [this, command] { Guarded([&] { (self.*command)(); }); });
+            QObject::connect(button, &QPushButton::clicked, &self,
+                             [this, command] { Guarded([&] { (self.*command)(); }); });
         };
         run(toggle, &EntryManagerDlg::SwitchMonitoring);
         run(noticeItems, &EntryManagerDlg::SelectNoticeItems);

@@ -110,9 +110,10 @@ std::unique_ptr<QWidget> MainFrame::Pimpl::MakeEventLog()
         if (engine)
             engine->OnSignal(signal);
     };
-    auto viewer = std::make_unique<EventLogDlg>(serializer.GetEntryManager(), hooks,
-                                                // Without a tray the viewer is the program's window and offers what the tray menu would.
-                                                desktop.HasTray() ? QList<QAction*>() : menu->GetWindowActions());
+    auto viewer = std::make_unique<EventLogDlg>(
+        serializer.GetEntryManager(), hooks,
+        // Without a tray the viewer is the program's window and offers what the tray menu would.
+        desktop.HasTray() ? QList<QAction*>() : menu->GetWindowActions());
     QObject::connect(viewer.get(), &QObject::destroyed, &frame, [this] { EventLogClosed(); });
     return viewer;
 }

@@ -153,7 +153,8 @@ TEST_F(EntryConfigSheetTest, LeavingAPageWithTextInANumberFieldSaysSoAndStays)
     showTab(0);
     EXPECT_EQ(sheet->GetTabs().currentIndex(), 2);
     EXPECT_EQ(messages.shown,
-              (std::vector<MessageBoxRecorder::Shown> {{Utility::StringId::ParseInteger, UI::MessageBoxSeam::Icon::Exclamation}}));
+              (std::vector<MessageBoxRecorder::Shown> {
+                  {Utility::StringId::ParseInteger, UI::MessageBoxSeam::Icon::Exclamation}}));
 }
 
 TEST_F(EntryConfigSheetTest, LoweringTheLogMaximumKeepsTheNewestEvents)
@@ -232,7 +233,8 @@ TEST_F(EntryConfigSheetTest, TheTrustedCertificateIsShownAndCanBeForgotten)
     });
     const HTTP::KnownDevices known = HTTP::KnownDevices::Default();
     boost::filesystem::remove(known.File());
-    const std::string fingerprint = "AB:CD:EF:01:23:45:67:89:AB:CD:EF:01:23:45:67:89:AB:CD:EF:01:23:45:67:89:AB:CD:EF:01:23:45:67:89";
+    const std::string fingerprint
+        = "AB:CD:EF:01:23:45:67:89:AB:CD:EF:01:23:45:67:89:AB:CD:EF:01:23:45:67:89:AB:CD:EF:01:23:45:67:89";
     ASSERT_TRUE(known.Remember("10.0.0.7", 8443, fingerprint));
     ASSERT_TRUE(known.Remember("10.0.0.8", 8443, fingerprint));
     open(id);

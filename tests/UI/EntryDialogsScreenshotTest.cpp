@@ -81,7 +81,9 @@ TEST_F(EntryDialogsScreenshot, EveryWindowAndPage)
     wizard.currentPage()->findChild<QLineEdit*>(QStringLiteral("hostEdit"))->setText(QStringLiteral("127.0.0.5"));
     wizard.currentPage()->findChild<QLineEdit*>(QStringLiteral("httpEdit"))->setText(QString::number(sim.httpPort()));
     Save(wizard, "wizard-107");
-    wizard.currentPage()->findChild<QLineEdit*>(QStringLiteral("hostEdit"))->setText(QString::fromStdString(sim.address()));
+    wizard.currentPage()
+        ->findChild<QLineEdit*>(QStringLiteral("hostEdit"))
+        ->setText(QString::fromStdString(sim.address()));
     wizard.next();
     auto& users = static_cast<UI::EntryWizard::UserSelectPage*>(wizard.currentPage())->GetUserList();
     users.GetView()->selectionModel()->setCurrentIndex(users.index(0, 0),

@@ -11,8 +11,8 @@
 #include "support/TestSupport.hpp"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QTabWidget>
 
 namespace {
@@ -135,8 +135,9 @@ TEST_F(EntryManagerDlgTest, RemoveAsksFirst)
     EXPECT_EQ(entries.GetDB().Size(), 1u);
     dialog->RemoveEntry();
     EXPECT_EQ(entries.GetDB().Size(), 0u);
-    EXPECT_EQ(messages.shown, (std::vector<MessageBoxRecorder::Shown> {{Utility::StringId::Confirm, Icon::Question},
-                                                                       {Utility::StringId::Confirm, Icon::Question}}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<MessageBoxRecorder::Shown> {{Utility::StringId::Confirm, Icon::Question},
+                                                       {Utility::StringId::Confirm, Icon::Question}}));
     EXPECT_TRUE(dialog->GetEntryList().GetDisplayedKeys().empty());
     EXPECT_EQ(buttons(), (std::vector<bool> {false, false, true, false, false}));
 }

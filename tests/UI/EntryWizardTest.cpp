@@ -46,8 +46,8 @@ protected:
     {
         Utility::DeviceSearch::Options options;
         options.mdns = false;
-        wizard = std::make_unique<Wizard>(entries, Utility::SearchAgent(options, MonitoredEntry::MFP(),
-                                                                        folder.path().string() + "/"));
+        wizard = std::make_unique<Wizard>(
+            entries, Utility::SearchAgent(options, MonitoredEntry::MFP(), folder.path().string() + "/"));
         wizard->show();
         return *wizard;
     }
@@ -82,8 +82,8 @@ protected:
     void selectUser(int row)
     {
         auto& list = static_cast<UI::EntryWizard::UserSelectPage*>(wizard->currentPage())->GetUserList();
-        list.GetView()->selectionModel()->setCurrentIndex(list.index(row, 0), QItemSelectionModel::ClearAndSelect
-                                                                                   | QItemSelectionModel::Rows);
+        list.GetView()->selectionModel()->setCurrentIndex(
+            list.index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     }
 
     std::size_t stored() const
@@ -212,8 +212,9 @@ TEST_F(EntryWizardTest, FinishAppendsAndADeviceWithAnEntryAsksFirst)
     EXPECT_FALSE(wizard->isVisible());
     EXPECT_EQ(wizard->result(), QDialog::Rejected);
     EXPECT_EQ(stored(), 1u);
-    EXPECT_EQ(messages.shown, (std::vector<MessageBoxRecorder::Shown> {{Id::DuplicateDevice, Icon::Question},
-                                                                       {Id::DuplicateDevice, Icon::Question}}));
+    EXPECT_EQ(messages.shown,
+              (std::vector<MessageBoxRecorder::Shown> {{Id::DuplicateDevice, Icon::Question},
+                                                       {Id::DuplicateDevice, Icon::Question}}));
 
     removeEntry(existing);
     open();
@@ -238,8 +239,9 @@ TEST_F(EntryWizardTest, FinishWithItemSelectionWaitsForTheSubscriptionThenOpensT
 {
     OrvaneTest::TempDir scripts;
     const auto script = scripts / "open";
-    OrvaneTest::writeFile(script, "#!/bin/sh\nprintf '%s' \"$1\" > '" + (scripts / "part").string() + "' && mv '"
-                                      + (scripts / "part").string() + "' '" + (scripts / "url").string() + "'\n");
+    OrvaneTest::writeFile(script,
+                          "#!/bin/sh\nprintf '%s' \"$1\" > '" + (scripts / "part").string() + "' && mv '"
+                              + (scripts / "part").string() + "' '" + (scripts / "url").string() + "'\n");
     boost::filesystem::permissions(script, boost::filesystem::perms(0755));
     const OrvaneTest::ScopedEnvironment command("ORVANE_OPEN_COMMAND", script.string());
     OrvaneTest::DevSim sim;
