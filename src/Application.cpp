@@ -5,6 +5,7 @@
 #include "ExitCode.hpp"
 #include "InstallMode.hpp"
 #include "NormalMode.hpp"
+#include "SearchMode.hpp"
 #include "SingleInstance.hpp"
 #include "System/CLrcReader.hpp"
 #include "UninstallMode.hpp"
@@ -12,6 +13,7 @@
 
 #ifdef ORVANE_WITH_DESKTOP
 #include "UI/DesktopRun.hpp"
+#include "UI/EntryConfigRun.hpp"
 #endif
 
 #include <chrono>
@@ -57,12 +59,29 @@ NormalMode::DesktopRun MakeDesktopRun([[maybe_unused]] const CommandLine& line, 
 #endif
 }
 
+// The install shows its new entry's settings where windows can be shown.
+InstallMode::SettingsSheet MakeSettingsSheet([[maybe_unused]] const CommandLine& line, [[maybe_unused]] int argc,
+                                             [[maybe_unused]] const char* const argv[])
+{
+#ifdef ORVANE_WITH_DESKTOP
+    if (line.IsHeadless() || !NormalMode::HasVisibleDisplay())
+        return {};
+    return [argc, argv](MonitoredEntry::EntryManager& manager, const MonitoredEntry::Entry::ID& id) {
+        UI::RunEntrySettings(argc, argv, manager, id);
+    };
+#else
+    return {};
+#endif
+}
+
 std::unique_ptr<RunMode> MakeMode(const CommandLine& line, SingleInstance& instance, int argc, const char* const argv[])
 {
     if (line.IsInstall())
-        return std::make_unique<InstallMode>(instance, line.GetInstallOptions());
+        return std::make_unique<InstallMode>(instance, line.GetInstallOptions(), MakeSettingsSheet(line, argc, argv));
     if (line.IsUninstall())
         return std::make_unique<UninstallMode>(instance);
+    if (line.IsSearch())
+        return std::make_unique<SearchMode>(line.GetSearchOptions(), std::cout);
     return std::make_unique<NormalMode>(instance, line.IsHeadless(), MakeDesktopRun(line, argc, argv));
 }
 

@@ -29,11 +29,18 @@ po::options_description Options()
                                                                    "account ID used to log in")(
         "upass", po::value<std::string>(), "account password")("convert", "accepted for installers; no effect");
 
+    po::options_description search("Finding devices", LineWidth);
+    search.add_options()("search", "search the local network for devices and write one JSON line per device found")(
+        "timeout", po::value<double>(), "the longest the search takes, in seconds (5)")(
+        "search-host", po::value<std::vector<std::string>>(),
+        "also ask this host (HOST or HOST:PORT) by SNMP; repeatable")(
+        "no-broadcast", "do not send the SNMP request to the local networks' broadcast addresses");
+
     po::options_description other("Ending", LineWidth);
     other.add_options()("uninstall,u", "close the running instance");
 
     po::options_description options(LineWidth);
-    options.add(run).add(install).add(other);
+    options.add(run).add(install).add(search).add(other);
     return options;
 }
 
@@ -99,6 +106,23 @@ bool CommandLine::IsHelp() const
 bool CommandLine::IsVersion() const
 {
     return m_pimpl->values.count("version") != 0;
+}
+
+bool CommandLine::IsSearch() const
+{
+    return m_pimpl->values.count("search") != 0;
+}
+
+CommandLine::SearchOptions CommandLine::GetSearchOptions() const
+{
+    const po::variables_map& values = m_pimpl->values;
+    SearchOptions options;
+    if (values.count("timeout"))
+        options.timeoutSeconds = values["timeout"].as<double>();
+    if (values.count("search-host"))
+        options.hosts = values["search-host"].as<std::vector<std::string>>();
+    options.broadcast = values.count("no-broadcast") == 0;
+    return options;
 }
 
 const CommandLine::InstallOptions& CommandLine::GetInstallOptions() const

@@ -6,6 +6,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace Orvane {
 
@@ -26,6 +27,14 @@ public:
         boost::optional<std::wstring> upass;
     };
 
+    // What a search from the command line asks.
+    struct SearchOptions
+    {
+        boost::optional<double> timeoutSeconds;
+        std::vector<std::string> hosts; // also asked by SNMP
+        bool broadcast = true;
+    };
+
     // Raises boost::program_options::error for an option without its value, a port that is not an
     // integer and an option given twice.
     CommandLine(int argc, const char* const argv[]);
@@ -39,6 +48,9 @@ public:
     bool IsVerbose() const;
     bool IsHelp() const;
     bool IsVersion() const;
+    // Search the network for devices, without any window.
+    bool IsSearch() const;
+    SearchOptions GetSearchOptions() const;
     const InstallOptions& GetInstallOptions() const;
 
     static void PrintHelp(std::ostream& out);

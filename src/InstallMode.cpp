@@ -10,6 +10,7 @@
 #include "Serializer.hpp"
 #include "SingleInstance.hpp"
 #include "System/Text.hpp"
+#include "Utility/SearchAgent.hpp"
 
 #include <boost/filesystem/operations.hpp>
 
@@ -69,6 +70,16 @@ boost::optional<std::wstring> AskDeviceName(const MonitoredEntry::MFP& mfp)
     }
 }
 
+// The device selected last in a device search, when it is the device being installed. Its failures
+// end the install as unexpected ones.
+boost::optional<MonitoredEntry::MFP> FallbackDevice(const std::wstring& host)
+{
+    const MonitoredEntry::MFP selected = Utility::SearchAgent().GetSelectedDevice();
+    if (selected.GetHost() != host)
+        return boost::none;
+    return selected;
+}
+
 void RemoveFile(const std::string& path)
 {
     boost::filesystem::remove(path);
@@ -78,18 +89,20 @@ void RemoveFile(const std::string& path)
 
 struct InstallMode::Pimpl
 {
-    Pimpl(SingleInstance& instance, const CommandLine::InstallOptions& options)
+    Pimpl(SingleInstance& instance, const CommandLine::InstallOptions& options, SettingsSheet sheet)
         : instance(instance)
         , options(options)
+        , sheet(std::move(sheet))
     { }
 
     void TakeOver();
     void ResetConfig();
     MonitoredEntry::EntryProperty BuildProperty() const;
-    void Append(const MonitoredEntry::EntryProperty& property);
+    MonitoredEntry::Entry::ID Append(const MonitoredEntry::EntryProperty& property);
 
     SingleInstance& instance;
     const CommandLine::InstallOptions options;
+    const SettingsSheet sheet;
     std::unique_ptr<Serializer> serializer; // made once the configuration is reset
     bool succeeded = false;
 };
@@ -119,11 +132,12 @@ MonitoredEntry::EntryProperty InstallMode::Pimpl::BuildProperty() const
     MonitoredEntry::EntryProperty property = Config::Instance().GetDefaultEntryProperty();
     MonitoredEntry::MFP mfp = property.GetMFP();
     mfp.SetHost(*options.host);
-    if (options.http)
-        mfp.SetHTTP(options.http);
-    if (options.https)
-        mfp.SetHTTPS(options.https);
-    mfp.SetName(IsPresent(options.mname) ? options.mname : AskDeviceName(mfp));
+    const auto fallback = FallbackDevice(*options.host);
+    if (options.http || fallback)
+        mfp.SetHTTP(options.http ? options.http : fallback->GetHTTP());
+    if (options.https || fallback)
+        mfp.SetHTTPS(options.https ? options.https : fallback->GetHTTPS());
+    mfp.SetName(IsPresent(options.mname) ? options.mname : fallback ? fallback->GetName() : AskDeviceName(mfp));
     property.SetMFP(mfp);
 
     MonitoredEntry::User user;
@@ -134,15 +148,16 @@ MonitoredEntry::EntryProperty InstallMode::Pimpl::BuildProperty() const
     return property;
 }
 
-void InstallMode::Pimpl::Append(const MonitoredEntry::EntryProperty& property)
+MonitoredEntry::Entry::ID InstallMode::Pimpl::Append(const MonitoredEntry::EntryProperty& property)
 {
     if (!property.IsValid())
         throw ExitCode::InvalidEntry;
     serializer = std::make_unique<Serializer>();
     try {
         MonitoredEntry::EntryManager::Transaction transaction(serializer->GetEntryManager());
-        transaction.Append(property);
+        const MonitoredEntry::Entry::ID id = transaction.Append(property);
         transaction.Commit();
+        return id;
     } catch (const MonitoredEntry::OverLimitEntryCount&) {
         throw ExitCode::EntryCountLimit;
     } catch (const MonitoredEntry::DuplicateEntry&) {
@@ -152,8 +167,8 @@ void InstallMode::Pimpl::Append(const MonitoredEntry::EntryProperty& property)
     }
 }
 
-InstallMode::InstallMode(SingleInstance& instance, const CommandLine::InstallOptions& options)
-    : m_pimpl(std::make_unique<Pimpl>(instance, options))
+InstallMode::InstallMode(SingleInstance& instance, const CommandLine::InstallOptions& options, SettingsSheet sheet)
+    : m_pimpl(std::make_unique<Pimpl>(instance, options, std::move(sheet)))
 { }
 
 InstallMode::~InstallMode() = default;
@@ -167,9 +182,9 @@ bool InstallMode::Execute()
             throw ExitCode::InvalidOptions;
         p.TakeOver();
         p.ResetConfig();
-        p.Append(p.BuildProperty());
-        // The entry's settings sheet comes with the desktop interface; without it the entry is
-        // stored as built.
+        const MonitoredEntry::Entry::ID id = p.Append(p.BuildProperty());
+        if (p.sheet)
+            p.sheet(p.serializer->GetEntryManager(), id);
         SetExitCode(ExitCode::Success);
         p.succeeded = true;
         return true;

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <string>
 
 namespace Orvane {
 
@@ -34,6 +35,14 @@ NormalMode::~NormalMode() = default;
 bool NormalMode::HasDisplay()
 {
     return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM");
+}
+
+bool NormalMode::HasVisibleDisplay()
+{
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const std::string chosen = platform ? platform : "";
+    return (IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY")) && chosen.rfind("offscreen", 0) != 0
+        && chosen.rfind("minimal", 0) != 0;
 }
 
 bool NormalMode::Execute()

@@ -31,6 +31,9 @@ public:
     // Whether the environment names a display a desktop program can open (X11 or Wayland), or a Qt
     // platform chosen on purpose.
     static bool HasDisplay();
+    // Whether a person could see a window: X11 or Wayland, and not a Qt platform that draws for
+    // no one (offscreen, minimal). A question asked there would wait for ever.
+    static bool HasVisibleDisplay();
 
 private:
     struct Pimpl;

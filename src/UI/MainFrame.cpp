@@ -8,6 +8,7 @@
 #include "SingleInstance.hpp"
 #include "UI/AboutDlg.hpp"
 #include "UI/Desktop.hpp"
+#include "UI/EntryManagerDlg.hpp"
 #include "UI/EventLogDlg.hpp"
 #include "UI/InstanceChannel.hpp"
 #include "UI/Message.hpp"
@@ -55,6 +56,10 @@ struct MainFrame::Pimpl
     int exitCode = ExitCode::Success;
     SingletonWnd eventLog {[this] { return MakeEventLog(); }};
     SingletonWnd about {[this] { return std::make_unique<AboutDlg>(desktop.GetFacts()); }};
+    // One agent for the run: the wizard offers the devices of the last search.
+    Utility::SearchAgent searchAgent;
+    SingletonWnd settings {
+        [this] { return std::make_unique<EntryManagerDlg>(serializer.GetEntryManager(), searchAgent); }};
     InstanceChannel channel; // last: nothing reaches the frame from outside once it is gone
 };
 
@@ -105,9 +110,10 @@ std::unique_ptr<QWidget> MainFrame::Pimpl::MakeEventLog()
         if (engine)
             engine->OnSignal(signal);
     };
-    auto viewer = std::make_unique<EventLogDlg>(serializer.GetEntryManager(), hooks,
-                                                // Without a tray the viewer is the program's window and offers what the tray menu would.
-                                                desktop.HasTray() ? QList<QAction*>() : menu->GetWindowActions());
+    auto viewer = std::make_unique<EventLogDlg>(
+        serializer.GetEntryManager(), hooks,
+        // Without a tray the viewer is the program's window and offers what the tray menu would.
+        desktop.HasTray() ? QList<QAction*>() : menu->GetWindowActions());
     QObject::connect(viewer.get(), &QObject::destroyed, &frame, [this] { EventLogClosed(); });
     return viewer;
 }
@@ -138,7 +144,7 @@ void MainFrame::Create()
     p.desktop.GetTray().Show(SystemTrayIcon::StatusTag::NoUnread);
     p.LoadStore();
     p.menu = std::make_unique<PopupMenu>(p.serializer.GetEntryManager());
-    p.menu->EnableSettings(false);
+    connect(p.menu.get(), &PopupMenu::SettingsRequested, this, &MainFrame::OpenSettings);
     connect(p.menu.get(), &PopupMenu::ViewerRequested, this, &MainFrame::OpenEventLog);
     connect(p.menu.get(), &PopupMenu::AboutRequested, this, &MainFrame::OpenAbout);
     connect(p.menu.get(), &PopupMenu::ExitRequested, this, &MainFrame::Close);
@@ -161,6 +167,7 @@ void MainFrame::Close()
     p.saveTimer.stop();
     p.eventLog.CloseAndBlock();
     p.about.CloseAndBlock();
+    p.settings.CloseAndBlock();
     if (p.running) {
         // Saved before the engine stops as well: a stop that takes long loses nothing.
         p.SaveNow();
@@ -198,6 +205,12 @@ void MainFrame::OpenAbout()
         m_pimpl->about.Open();
 }
 
+void MainFrame::OpenSettings()
+{
+    if (!m_pimpl->closing)
+        m_pimpl->settings.Open();
+}
+
 QWidget* MainFrame::GetEventLog() const
 {
     return m_pimpl->eventLog.Get();
@@ -206,6 +219,11 @@ QWidget* MainFrame::GetEventLog() const
 QWidget* MainFrame::GetAbout() const
 {
     return m_pimpl->about.Get();
+}
+
+QWidget* MainFrame::GetSettings() const
+{
+    return m_pimpl->settings.Get();
 }
 
 // Called on the entry manager's thread: the tray is updated later on the UI thread.

@@ -43,9 +43,11 @@ public:
     MonitoredEntry::EntryManager& GetEntryManager() const;
     void OpenEventLog();
     void OpenAbout();
+    void OpenSettings();
     // The open singleton windows, null when closed (tests).
     QWidget* GetEventLog() const;
     QWidget* GetAbout() const;
+    QWidget* GetSettings() const;
 
     void Update(const MonitoredEntry::EntryManager& manager) override;
 

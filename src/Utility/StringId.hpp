@@ -108,6 +108,23 @@ constexpr std::uint32_t Delete = 212;
 // Texts of the Linux desktop, where the program may run without a tray.
 constexpr std::uint32_t RunningInBackground = 1001;
 
+// The buttons the Windows dialogs take from the system, and the texts of the waits, the device
+// search and the device trust of the Linux desktop.
+constexpr std::uint32_t OK = 1100;
+constexpr std::uint32_t Cancel = 1101;
+constexpr std::uint32_t WizardBack = 1102;
+constexpr std::uint32_t WizardNext = 1103;
+constexpr std::uint32_t WizardFinish = 1104;
+constexpr std::uint32_t SubscriptionWait = 1105;
+constexpr std::uint32_t DeviceSearchTitle = 1106;
+constexpr std::uint32_t SearchNow = 1107;
+constexpr std::uint32_t Searching = 1108;
+constexpr std::uint32_t SearchFound = 1109;
+constexpr std::uint32_t Certificate = 1110;
+constexpr std::uint32_t NoCertificate = 1111;
+constexpr std::uint32_t ForgetCertificate = 1112;
+constexpr std::uint32_t CertificateAuthority = 1113;
+
 // The standard message of an integer field holding something else.
 constexpr std::uint32_t ParseInteger = 0xF110;
 

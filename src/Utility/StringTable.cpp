@@ -113,6 +113,20 @@ const Text Table[] = {
     {Id::ParseInteger, L"Please enter an integer."},
     // Linux desktop
     {Id::RunningInBackground, L"Orvane はバックグラウンドで監視を続けます。\nもう一度 Orvane を起動すると、イベント履歴が開きます。"},
+    {Id::OK, L"OK"},
+    {Id::Cancel, L"キャンセル"},
+    {Id::WizardBack, L"< 戻る(&B)"},
+    {Id::WizardNext, L"次へ(&N) >"},
+    {Id::WizardFinish, L"完了"},
+    {Id::SubscriptionWait, L"機器に監視を登録しています..."},
+    {Id::DeviceSearchTitle, L"機器の検索"},
+    {Id::SearchNow, L"今すぐ検索(&S)"},
+    {Id::Searching, L"ネットワーク上の機器を検索しています..."},
+    {Id::SearchFound, L"%1台の機器が見つかりました。"},
+    {Id::Certificate, L"信頼している証明書"},
+    {Id::NoCertificate, L"(記録なし)"},
+    {Id::ForgetCertificate, L"証明書を破棄(&F)"},
+    {Id::CertificateAuthority, L"認証局による検証"},
 };
 
 } // namespace

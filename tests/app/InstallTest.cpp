@@ -180,6 +180,37 @@ TEST_F(Install, TakesTheNameTheDeviceReports)
     EXPECT_FALSE(entries.front().GetProperty().GetMFP().GetName());
 }
 
+// The device selected last in a search stands in for the options the install was not given, when
+// its host is the installed one; another device's record is not used.
+TEST_F(Install, TakesNameAndPortsOfTheDeviceSelectedLastForItsHost)
+{
+    DevSim device;
+    fs::create_directories(home.dataDir());
+    writeFile(home.dataDir() / "lastdevice.json",
+              "{\"host\": \"" + device.address() + "\", \"name\": \"Selected MFP\", \"http\": "
+                  + std::to_string(device.httpPort()) + ", \"https\": 8444}");
+    ASSERT_EQ(0, OrvaneProcess::run(home, {"-i", "--host", device.address(), "--uname", "Alice", "--uid", "alice"}));
+    auto mfp = storedEntries(home).front().GetProperty().GetMFP();
+    EXPECT_EQ(L"Selected MFP", mfp.GetName().value_or(L"(none)"));
+    EXPECT_EQ(device.httpPort(), mfp.GetHTTP().value_or(-1));
+    EXPECT_EQ(8444, mfp.GetHTTPS().value_or(-1));
+
+    // The options win over the record.
+    ASSERT_EQ(0,
+              OrvaneProcess::run(home,
+                                 {"-i", "--host", device.address(), "--https", "9443", "--mname", "Given", "--uname",
+                                  "Alice", "--uid", "alice"}));
+    mfp = storedEntries(home).front().GetProperty().GetMFP();
+    EXPECT_EQ(L"Given", mfp.GetName().value_or(L"(none)"));
+    EXPECT_EQ(9443, mfp.GetHTTPS().value_or(-1));
+
+    ASSERT_EQ(0, OrvaneProcess::run(home, {"-i", "--host", "127.0.0.9", "--uname", "Alice", "--uid", "alice"}));
+    mfp = storedEntries(home).front().GetProperty().GetMFP();
+    EXPECT_FALSE(mfp.GetName());
+    EXPECT_EQ(80, mfp.GetHTTP().value_or(-1));
+    EXPECT_EQ(443, mfp.GetHTTPS().value_or(-1));
+}
+
 // A lock holder that does not listen cannot be closed: install and uninstall give up with 21.
 TEST_F(Install, LockHolderThatCannotBeClosedGives21)
 {

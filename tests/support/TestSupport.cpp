@@ -72,16 +72,6 @@ fs::path makeTestHome()
     return home;
 }
 
-class HomeEnvironment : public ::testing::Environment
-{
-public:
-    void TearDown() override
-    {
-        boost::system::error_code ignored;
-        fs::remove_all(testHome(), ignored);
-    }
-};
-
 } // namespace
 
 const fs::path& testHome()
@@ -91,11 +81,3 @@ const fs::path& testHome()
 }
 
 } // namespace OrvaneTest
-
-int main(int argc, char** argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    OrvaneTest::testHome();
-    ::testing::AddGlobalTestEnvironment(new OrvaneTest::HomeEnvironment);
-    return RUN_ALL_TESTS();
-}
