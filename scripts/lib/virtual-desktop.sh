@@ -12,16 +12,17 @@ wait_for() {
     done
 }
 
-# Xvfb on the first free display number, with a window manager; exports DISPLAY.
+# Xvfb on a display number it picks itself (two checks starting at once never share one), with a
+# window manager; exports DISPLAY.
 start_display() {
-    local n display=""
-    for n in $(seq 90 140); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
-    done
-    [ -n "$display" ] || { echo "no free display number" >&2; return 1; }
-    export DISPLAY=$display
-    Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    exec {display_fd}<> <(:)
+    Xvfb -displayfd "$display_fd" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
     pids+=($!)
+    local number=""
+    read -r -t 20 number <&"$display_fd" || true
+    exec {display_fd}<&-
+    [ -n "$number" ] || { echo "Xvfb did not start" >&2; return 1; }
+    export DISPLAY=":$number"
     wait_for 20 xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start" >&2; return 1; }
     openbox >"$work/openbox.log" 2>&1 &
     pids+=($!)
