@@ -8,6 +8,7 @@
 #include "SingleInstance.hpp"
 #include "UI/AboutDlg.hpp"
 #include "UI/Desktop.hpp"
+#include "UI/EventDlg.hpp"
 #include "UI/EventLogDlg.hpp"
 #include "UI/InstanceChannel.hpp"
 #include "UI/Message.hpp"
@@ -17,6 +18,7 @@
 #include "UI/WindowPopupPresenter.hpp"
 
 #include <QAction>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -38,6 +40,7 @@ struct MainFrame::Pimpl
     void UpdateTray();
     bool SaveNow();
     std::unique_ptr<QWidget> MakeEventLog();
+    void OpenEventDetails(const MachineEvent::Event& event, const EventLogDlg::EventKey& key, QWidget* parent);
     void EventLogClosed();
 
     MainFrame& frame;
@@ -105,11 +108,32 @@ std::unique_ptr<QWidget> MainFrame::Pimpl::MakeEventLog()
         if (engine)
             engine->OnSignal(signal);
     };
+    hooks.openEvent = [this](const MachineEvent::Event& event, const EventLogDlg::EventKey& key) {
+        // Later, from the frame: the viewer's own handler has returned when the details run, so a
+        // close of the viewer meanwhile takes nothing from under them.
+        QPointer<QWidget> parent = eventLog.Get();
+        QMetaObject::invokeMethod(
+            &frame, [this, event, key, parent] { OpenEventDetails(event, key, parent); }, Qt::QueuedConnection);
+    };
     auto viewer = std::make_unique<EventLogDlg>(serializer.GetEntryManager(), hooks,
                                                 // Without a tray the viewer is the program's window and offers what the tray menu would.
                                                 desktop.HasTray() ? QList<QAction*>() : menu->GetWindowActions());
     QObject::connect(viewer.get(), &QObject::destroyed, &frame, [this] { EventLogClosed(); });
     return viewer;
+}
+
+void MainFrame::Pimpl::OpenEventDetails(const MachineEvent::Event& event, const EventLogDlg::EventKey& key,
+                                        QWidget* parent)
+{
+    if (closing || !parent)
+        return;
+    // A child of the viewer: it goes with the viewer when the run ends.
+    QPointer<EventDlg> details = new EventDlg({serializer.GetEntryManager(), key.first, key.second, event}, {}, parent);
+    details->exec();
+    const bool viewerRequested = details && details->IsViewerRequested();
+    delete details.data();
+    if (viewerRequested)
+        frame.OpenEventLog();
 }
 
 void MainFrame::Pimpl::EventLogClosed()
