@@ -15,7 +15,10 @@
 #include "UI/PopupMenu.hpp"
 #include "UI/SingletonWnd.hpp"
 #include "UI/SystemTrayIcon.hpp"
-#include "UI/WindowPopupPresenter.hpp"
+#include "System/Folders.hpp"
+#include "UI/DesktopPopups.hpp"
+#include "UI/PreviewFolders.hpp"
+#include "UI/UiThreadPresenter.hpp"
 
 #include <QAction>
 #include <QPointer>
@@ -47,7 +50,8 @@ struct MainFrame::Pimpl
     SingleInstance& instance;
     Desktop& desktop;
     Serializer serializer;
-    std::shared_ptr<WindowPopupPresenter> presenter;
+    std::shared_ptr<UiThreadPresenter> presenter;
+    QPointer<EventDlg> details; // the open details dialog
     std::unique_ptr<Engine> engine;
     std::unique_ptr<PopupMenu> menu;
     QTimer saveTimer;
@@ -69,7 +73,14 @@ void MainFrame::Pimpl::LoadStore()
 
 void MainFrame::Pimpl::StartEngine()
 {
-    presenter = std::make_shared<WindowPopupPresenter>(frame, [this] { frame.OpenEventLog(); });
+    // Details opened from a notification run later, from the frame, like those of the viewer.
+    auto openDetails = [this](const MachineEvent::PopupPresenter::Request& request) {
+        QMetaObject::invokeMethod(
+            &frame, [this, request] { OpenEventDetails(request.event, {request.entryID, request.eventID}, nullptr); },
+            Qt::QueuedConnection);
+    };
+    presenter = std::make_shared<UiThreadPresenter>(frame, std::make_shared<DesktopPopups>(desktop, openDetails),
+                                                    [this] { frame.OpenEventLog(); });
     engine = std::make_unique<Engine>(serializer.GetEntryManager(), presenter);
     serializer.GetEntryManager().AddObserver(&frame);
     engine->Start();
@@ -113,7 +124,12 @@ std::unique_ptr<QWidget> MainFrame::Pimpl::MakeEventLog()
         // close of the viewer meanwhile takes nothing from under them.
         QPointer<QWidget> parent = eventLog.Get();
         QMetaObject::invokeMethod(
-            &frame, [this, event, key, parent] { OpenEventDetails(event, key, parent); }, Qt::QueuedConnection);
+            &frame,
+            [this, event, key, parent] {
+                if (parent)
+                    OpenEventDetails(event, key, parent);
+            },
+            Qt::QueuedConnection);
     };
     auto viewer = std::make_unique<EventLogDlg>(serializer.GetEntryManager(), hooks,
                                                 // Without a tray the viewer is the program's window and offers what the tray menu would.
@@ -125,10 +141,10 @@ std::unique_ptr<QWidget> MainFrame::Pimpl::MakeEventLog()
 void MainFrame::Pimpl::OpenEventDetails(const MachineEvent::Event& event, const EventLogDlg::EventKey& key,
                                         QWidget* parent)
 {
-    if (closing || !parent)
+    if (closing || details)
         return;
-    // A child of the viewer: it goes with the viewer when the run ends.
-    QPointer<EventDlg> details = new EventDlg({serializer.GetEntryManager(), key.first, key.second, event}, {}, parent);
+    // Over the viewer, a child of it: it goes with the viewer when the run ends.
+    details = new EventDlg({serializer.GetEntryManager(), key.first, key.second, event}, {}, parent);
     details->exec();
     const bool viewerRequested = details && details->IsViewerRequested();
     delete details.data();
@@ -161,6 +177,7 @@ void MainFrame::Create()
     Pimpl& p = *m_pimpl;
     p.desktop.GetTray().Show(SystemTrayIcon::StatusTag::NoUnread);
     p.LoadStore();
+    PreviewFolders::RemoveExpired(System::GetAppTempDir());
     p.menu = std::make_unique<PopupMenu>(p.serializer.GetEntryManager());
     p.menu->EnableSettings(false);
     connect(p.menu.get(), &PopupMenu::ViewerRequested, this, &MainFrame::OpenEventLog);
@@ -183,6 +200,8 @@ void MainFrame::Close()
         return;
     p.closing = true;
     p.saveTimer.stop();
+    if (p.details)
+        p.details->reject();
     p.eventLog.CloseAndBlock();
     p.about.CloseAndBlock();
     if (p.running) {
