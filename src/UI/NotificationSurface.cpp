@@ -73,6 +73,7 @@ NotificationSurface::NotificationSurface(QStringList capabilities, OpenDetails o
     m_pimpl->capabilities = std::move(capabilities);
     m_pimpl->openDetails = std::move(openDetails);
     m_pimpl->erase.setSingleShot(true);
+    m_pimpl->erase.setTimerType(Qt::PreciseTimer);
     connect(&m_pimpl->erase, &QTimer::timeout, this, [this] { m_pimpl->End({}); });
     QDBusConnection bus = QDBusConnection::sessionBus();
     bus.connect(Service, Path, Service, QStringLiteral("ActionInvoked"), this, SLOT(OnActionInvoked(uint, QString)));

@@ -24,6 +24,7 @@ PopupEventDlg::PopupEventDlg(const Target& target, std::optional<EventThumbnail>
     setObjectName(QStringLiteral("popup"));
     setStyleSheet(QStringLiteral("QDialog#popup { border: 1px solid palette(mid); }"));
     m_pimpl->erase.setSingleShot(true);
+    m_pimpl->erase.setTimerType(Qt::PreciseTimer); // a coarse timer may end the popup early
     connect(&m_pimpl->erase, &QTimer::timeout, this, &QDialog::reject);
     setMouseTracking(true);
     installEventFilter(this);

@@ -47,13 +47,13 @@ MachineEvent::PopupPresenter::Request DocumentFixture::addDocument(const std::st
     return request(EventProperty(L"Scan", L"Report", thumbnail, id, RSS::EventTime("Mon, 01 Apr 2024 10:00:00 +0900")));
 }
 
-MachineEvent::PopupPresenter::Request DocumentFixture::addNotice()
+MachineEvent::PopupPresenter::Request DocumentFixture::addNotice(const std::wstring& info)
 {
-    return request(EventProperty(L"Notice", L"Toner low", boost::none, boost::none,
+    return request(EventProperty(L"Notice", info, boost::none, boost::none,
                                  RSS::EventTime("Mon, 01 Apr 2024 10:00:00 +0900")));
 }
 
-void DocumentFixture::configure(bool markRead, bool confirmDelete, int eraseTime, bool monitoring)
+void DocumentFixture::configure(bool markRead, bool confirmDelete, int eraseTime, bool monitoring, int logMax)
 {
     EntryManager::Transaction transaction(entries);
     const std::shared_ptr<Entry> entry = transaction.CopyEntry(entryID);
@@ -62,9 +62,14 @@ void DocumentFixture::configure(bool markRead, bool confirmDelete, int eraseTime
     config.SetEventRead(markRead);
     config.SetDeleteMsg(confirmDelete);
     config.SetEraseTime(eraseTime);
+    config.SetLogMax(logMax);
+    config.SetNotice(true);
     property.SetConfig(config);
     property.SetMonitoring(monitoring);
     entry->SetProperty(property);
+    const std::shared_ptr<EventLog> log = entry->GetEventLog();
+    log->SetMax(logMax);
+    entry->SetEventLog(log);
     transaction.SetEntry(entry);
     transaction.Commit();
 }

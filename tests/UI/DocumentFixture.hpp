@@ -18,9 +18,10 @@ public:
     Orvane::MachineEvent::PopupPresenter::Request addDocument(const std::string& contentType = "application/pdf",
                                                               const nlohmann::json& extra = nlohmann::json::object());
     // An event without a document.
-    Orvane::MachineEvent::PopupPresenter::Request addNotice();
+    Orvane::MachineEvent::PopupPresenter::Request addNotice(const std::wstring& info = L"Toner low");
     // Changes the entry's settings used by the details dialog.
-    void configure(bool markRead, bool confirmDelete, int eraseTime = 10000, bool monitoring = false);
+    void configure(bool markRead, bool confirmDelete, int eraseTime = 10000, bool monitoring = false,
+                   int logMax = 25);
 
     bool isRead(const Orvane::MachineEvent::PopupPresenter::Request& request) const;
     // The simulator's record of the document, or null when it is gone.
