@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace Orvane::UI {
 
 namespace {
@@ -200,7 +202,8 @@ void EventDlg::Pimpl::ShowThumbnail(const EventThumbnail& thumbnail)
         picture->setPixmap(QPixmap::fromImage(EventThumbnail::FitInto(thumbnail.GetImage(), frame->size())));
     if (thumbnail.GetState() == EventThumbnail::State::Deleted) {
         picture->setText(Text(Id::DocumentDeleted));
-        picture->setWordWrap(true);
+        // As wide as its text, on one line: the frame widens when the text needs it.
+        frame->setFixedWidth(std::max(frame->width(), picture->sizeHint().width()));
         for (QWidget* control : std::initializer_list<QWidget*> {preview, print, save, remove, markRead})
             control->setEnabled(false);
     }

@@ -1,5 +1,8 @@
 #include "UI/PopupEventDlg.hpp"
 
+#include "UI/Texts.hpp"
+#include "Utility/StringId.hpp"
+
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -22,6 +25,8 @@ PopupEventDlg::PopupEventDlg(const Target& target, std::optional<EventThumbnail>
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setObjectName(QStringLiteral("popup"));
+    // Frameless, so the title shows nowhere on screen; it names the popup to window lists.
+    setWindowTitle(Text(Utility::StringId::ApplicationTitle));
     setStyleSheet(QStringLiteral("QDialog#popup { border: 1px solid palette(mid); }"));
     m_pimpl->erase.setSingleShot(true);
     m_pimpl->erase.setTimerType(Qt::PreciseTimer); // a coarse timer may end the popup early

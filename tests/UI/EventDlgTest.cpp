@@ -281,3 +281,41 @@ TEST(DocumentSaverTest, FileTypesFollowTheDocumentExtensionExactly)
 }
 
 } // namespace
+
+namespace {
+
+// Pictures of the details dialog for a person to look at; the desktop end to end runs them on its
+// display with ORVANE_SCREENSHOT_DIR set. Skipped otherwise.
+class EventDlgScreenshots : public ::testing::Test, public DocumentFixture
+{
+protected:
+    void SetUp() override
+    {
+        if (qEnvironmentVariableIsEmpty("ORVANE_SCREENSHOT_DIR"))
+            GTEST_SKIP() << "ORVANE_SCREENSHOT_DIR is not set";
+    }
+
+    static void save(UI::EventDlg& dialog, const char* name)
+    {
+        dialog.show();
+        waitWithEvents([&] { return dialog.isVisible(); });
+        QCoreApplication::processEvents();
+        const QString path = qEnvironmentVariable("ORVANE_SCREENSHOT_DIR") + QLatin1Char('/') + QLatin1String(name);
+        ASSERT_TRUE(dialog.grab().save(path)) << name;
+    }
+};
+
+TEST_F(EventDlgScreenshots, DetailsWithAndWithoutDocumentAndWithTheThumbnailMissing)
+{
+    configure(true, true, 10000, true);
+    UI::EventDlg withDocument(addDocument());
+    save(withDocument, "details-document.png");
+    UI::EventDlg notice(addNotice());
+    save(notice, "details-no-document.png");
+    const auto gone = addDocument();
+    sim.deleteDocument(System::ToANSI(*gone.event.GetEventProperty().GetDocID()));
+    UI::EventDlg missing(gone);
+    save(missing, "details-thumbnail-missing.png");
+}
+
+} // namespace
