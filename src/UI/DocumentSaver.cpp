@@ -48,7 +48,10 @@ public:
 
     std::function<void()> Waker()
     {
-        return [this] { QMetaObject::invokeMethod(this, [this] { Wake(); }, Qt::QueuedConnection); };
+        return [this] {
+            QMetaObject::invokeMethod(
+                this, [this] { Wake(); }, Qt::QueuedConnection);
+        };
     }
 
 private:

@@ -224,9 +224,8 @@ void EventDlg::Pimpl::Connect()
     QObject::connect(markRead, &QCheckBox::toggled, &owner, [this](bool on) { actions.SetMarkRead(on); });
     QObject::connect(preview, &QPushButton::clicked, &owner, [this] { Run([this] { actions.Preview(&owner); }); });
     QObject::connect(print, &QPushButton::clicked, &owner, [this] { Run([this] { actions.Print(&owner); }); });
-    QObject::connect(save, &QPushButton::clicked, &owner, [this] {
-        Run([this] { DocumentSaver::Run(target.event, actions.IsMarkRead(), &owner); });
-    });
+    QObject::connect(save, &QPushButton::clicked, &owner,
+                     [this] { Run([this] { DocumentSaver::Run(target.event, actions.IsMarkRead(), &owner); }); });
     QObject::connect(remove, &QPushButton::clicked, &owner, [this] {
         Run([this] {
             if (actions.Delete(settings.confirmDelete, &owner) == DocumentActions::DeleteOutcome::Deleted)

@@ -6,18 +6,18 @@
 #include "ExitCode.hpp"
 #include "Serializer.hpp"
 #include "SingleInstance.hpp"
+#include "System/Folders.hpp"
 #include "UI/AboutDlg.hpp"
 #include "UI/Desktop.hpp"
+#include "UI/DesktopPopups.hpp"
 #include "UI/EventDlg.hpp"
 #include "UI/EventLogDlg.hpp"
 #include "UI/InstanceChannel.hpp"
 #include "UI/Message.hpp"
 #include "UI/PopupMenu.hpp"
+#include "UI/PreviewFolders.hpp"
 #include "UI/SingletonWnd.hpp"
 #include "UI/SystemTrayIcon.hpp"
-#include "System/Folders.hpp"
-#include "UI/DesktopPopups.hpp"
-#include "UI/PreviewFolders.hpp"
 #include "UI/UiThreadPresenter.hpp"
 
 #include <QAction>
@@ -76,7 +76,10 @@ void MainFrame::Pimpl::StartEngine()
     // Details opened from a notification run later, from the frame, like those of the viewer.
     auto openDetails = [this](const MachineEvent::PopupPresenter::Request& request) {
         QMetaObject::invokeMethod(
-            &frame, [this, request] { OpenEventDetails(request.event, {request.entryID, request.eventID}, nullptr); },
+            &frame,
+            [this, request] {
+                OpenEventDetails(request.event, {request.entryID, request.eventID}, nullptr);
+            },
             Qt::QueuedConnection);
     };
     presenter = std::make_shared<UiThreadPresenter>(frame, std::make_shared<DesktopPopups>(desktop, openDetails),
@@ -131,9 +134,10 @@ std::unique_ptr<QWidget> MainFrame::Pimpl::MakeEventLog()
             },
             Qt::QueuedConnection);
     };
-    auto viewer = std::make_unique<EventLogDlg>(serializer.GetEntryManager(), hooks,
-                                                // Without a tray the viewer is the program's window and offers what the tray menu would.
-                                                desktop.HasTray() ? QList<QAction*>() : menu->GetWindowActions());
+    auto viewer = std::make_unique<EventLogDlg>(
+        serializer.GetEntryManager(), hooks,
+        // Without a tray the viewer is the program's window and offers what the tray menu would.
+        desktop.HasTray() ? QList<QAction*>() : menu->GetWindowActions());
     QObject::connect(viewer.get(), &QObject::destroyed, &frame, [this] { EventLogClosed(); });
     return viewer;
 }

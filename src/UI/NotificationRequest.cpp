@@ -43,7 +43,8 @@ NotificationRequest::NotificationRequest(const MachineEvent::PopupPresenter::Req
 {
     const MachineEvent::Event& event = request.event;
     const MonitoredEntry::EventProperty& property = event.GetEventProperty();
-    m_summary = QStringLiteral("%1 - %2").arg(FromWide(property.GetCategory()), FromWide(DeviceDisplayName(event.GetMFP())));
+    m_summary
+        = QStringLiteral("%1 - %2").arg(FromWide(property.GetCategory()), FromWide(DeviceDisplayName(event.GetMFP())));
     const bool markup = capabilities.contains(QStringLiteral("body-markup"));
     m_body = QStringList {Escaped(AccountDisplayName(event.GetUser()), markup), Escaped(property.GetInfo(), markup),
                           Escaped(Utility::EventTimeText(property.GetTime()), markup)}
@@ -98,7 +99,7 @@ bool NotificationRequest::IsMarkRead() const
 
 QVariantList NotificationRequest::Arguments() const
 {
-    return {Text(Id::ApplicationTitle), 0u, QStringLiteral("orvane"), m_summary, m_body, m_actions, m_hints,
+    return {Text(Id::ApplicationTitle),   0u, QStringLiteral("orvane"), m_summary, m_body, m_actions, m_hints,
             static_cast<int>(m_eraseTime)};
 }
 

@@ -42,15 +42,14 @@ MachineEvent::PopupPresenter::Request DocumentFixture::addDocument(const std::st
                                                                    const nlohmann::json& extra)
 {
     const std::wstring id = System::FromANSI(sim.addDocument("alice", "Report", contentType, extra));
-    const std::wstring thumbnail
-        = L"http://127.0.0.1:" + std::to_wstring(sim.httpPort()) + L"/thumbnail.jpg?DC=" + id;
+    const std::wstring thumbnail = L"http://127.0.0.1:" + std::to_wstring(sim.httpPort()) + L"/thumbnail.jpg?DC=" + id;
     return request(EventProperty(L"Scan", L"Report", thumbnail, id, RSS::EventTime("Mon, 01 Apr 2024 10:00:00 +0900")));
 }
 
 MachineEvent::PopupPresenter::Request DocumentFixture::addNotice(const std::wstring& info)
 {
-    return request(EventProperty(L"Notice", info, boost::none, boost::none,
-                                 RSS::EventTime("Mon, 01 Apr 2024 10:00:00 +0900")));
+    return request(
+        EventProperty(L"Notice", info, boost::none, boost::none, RSS::EventTime("Mon, 01 Apr 2024 10:00:00 +0900")));
 }
 
 void DocumentFixture::configure(bool markRead, bool confirmDelete, int eraseTime, bool monitoring, int logMax)

@@ -20,8 +20,7 @@ public:
     // An event without a document.
     Orvane::MachineEvent::PopupPresenter::Request addNotice(const std::wstring& info = L"Toner low");
     // Changes the entry's settings used by the details dialog.
-    void configure(bool markRead, bool confirmDelete, int eraseTime = 10000, bool monitoring = false,
-                   int logMax = 25);
+    void configure(bool markRead, bool confirmDelete, int eraseTime = 10000, bool monitoring = false, int logMax = 25);
 
     bool isRead(const Orvane::MachineEvent::PopupPresenter::Request& request) const;
     // The simulator's record of the document, or null when it is gone.

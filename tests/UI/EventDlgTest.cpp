@@ -172,8 +172,9 @@ TEST_F(EventDlgTest, DocumentActionsReachTheDeviceAndReportFailures)
         }
         if (std::string(c.button) == "previewButton") {
             EXPECT_EQ(done, record.at("read").get<bool>());
-            EXPECT_EQ(done, waitUntil([&] { return opened().find("/prev.pdf") != std::string::npos; },
-                                      std::chrono::milliseconds(done ? 5000 : 100)));
+            EXPECT_EQ(done,
+                      waitUntil([&] { return opened().find("/prev.pdf") != std::string::npos; },
+                                std::chrono::milliseconds(done ? 5000 : 100)));
         }
     }
 }
@@ -269,12 +270,9 @@ TEST_F(EventDlgTest, SaveCancelledOrFailingLeavesNoTemporaryFileAndShowsItsMessa
 TEST(DocumentSaverTest, FileTypesFollowTheDocumentExtensionExactly)
 {
     const std::pair<std::wstring, const char*> cases[] = {
-        {L".jpeg", "JPEG (*.jpeg)|*.jpeg||"},
-        {L".pdf", "PDF (*.pdf)|*.pdf||"},
-        {L".tif", "TIFF (*.tif)|*.tif||"},
-        {L".xml", "XML (*.xml)|*.xml||"},
-        {L"", "Unknown Typeed File (*.*)|*.*||"},
-        {L".PDF", "Unknown Typeed File (*.*)|*.*||"},
+        {L".jpeg", "JPEG (*.jpeg)|*.jpeg||"},     {L".pdf", "PDF (*.pdf)|*.pdf||"},
+        {L".tif", "TIFF (*.tif)|*.tif||"},        {L".xml", "XML (*.xml)|*.xml||"},
+        {L"", "Unknown Typeed File (*.*)|*.*||"}, {L".PDF", "Unknown Typeed File (*.*)|*.*||"},
     };
     for (const auto& [extension, filter] : cases)
         EXPECT_EQ(QString::fromLatin1(filter), UI::DocumentSaver::Filter(extension));

@@ -33,10 +33,10 @@ TEST_F(NotificationRequestTest, CarriesTheEventTheThumbnailAndTheActionsTheServe
     const NotificationRequest full(request, thumbnail, withActions);
     EXPECT_EQ(QStringLiteral("Scan - DevSim MFP"), full.GetSummary());
     EXPECT_TRUE(full.GetBody().startsWith(QStringLiteral("Alice\nReport\n"))) << full.GetBody().toStdString();
-    EXPECT_EQ((QStringList {NotificationRequest::Details, UI::Text(Utility::StringId::Detail), NotificationRequest::Viewer,
-                            UI::Text(Utility::StringId::MenuEventLog), NotificationRequest::Preview,
-                            UI::Text(Utility::StringId::Preview), NotificationRequest::Print,
-                            UI::Text(Utility::StringId::Print)}),
+    EXPECT_EQ((QStringList {NotificationRequest::Details, UI::Text(Utility::StringId::Detail),
+                            NotificationRequest::Viewer, UI::Text(Utility::StringId::MenuEventLog),
+                            NotificationRequest::Preview, UI::Text(Utility::StringId::Preview),
+                            NotificationRequest::Print, UI::Text(Utility::StringId::Print)}),
               full.GetActions());
     EXPECT_EQ(3000, full.GetEraseTime());
     EXPECT_TRUE(full.IsMarkRead());

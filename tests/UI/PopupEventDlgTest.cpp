@@ -50,7 +50,10 @@ protected:
         waitWithEvents([] { return openPopup() == nullptr; });
     }
 
-    void notify(const MachineEvent::PopupPresenter::Request& request) { popups.Notify({request.entryID, request.eventID}); }
+    void notify(const MachineEvent::PopupPresenter::Request& request)
+    {
+        popups.Notify({request.entryID, request.eventID});
+    }
 
     QObject ui;
     int viewerOpened = 0;
