@@ -223,7 +223,8 @@ TEST_F(EventDlgTest, SaveCopiesTheDeviceBytesToTheChosenFileAndLeavesNoTemporary
 {
     const auto target = addDocument("application/pdf", {{"content", "%PDF-1.4 the bytes"}});
     files.names = {QString::fromStdString((folder / "saved.pdf").string())};
-    files.whileOpen = [] { EXPECT_EQ(1u, temporaryFiles().size()); };
+    // The worker makes its file once the answer's header is in; it stays until the copy is done.
+    files.whileOpen = [] { EXPECT_TRUE(waitUntil([] { return temporaryFiles().size() == 1; })); };
     open(target);
     control("saveButton")->click();
     EXPECT_EQ("%PDF-1.4 the bytes", readFile(folder / "saved.pdf"));
@@ -314,6 +315,44 @@ TEST_F(EventDlgScreenshots, DetailsWithAndWithoutDocumentAndWithTheThumbnailMiss
     sim.deleteDocument(System::ToANSI(*gone.event.GetEventProperty().GetDocID()));
     UI::EventDlg missing(gone);
     save(missing, "details-thumbnail-missing.png");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EventDlgTest, LoginOpensTheDevicePageOfTheAccount)
+{
+    configure(false, false, 10000, true);
+    open(addDocument());
+    ASSERT_FALSE(control("loginButton")->isHidden());
+    control("loginButton")->click();
+    ASSERT_TRUE(waitUntil([&] { return !opened().empty(); }));
+    EXPECT_NE(std::string::npos, opened().find("/orvane.htm?IFM=3&UN=alice")) << opened();
+}
+
+// A quit asked for while the save waits for the device: no file dialog, the worker's end is awaited,
+// nothing is left behind, and the quit stays asked for. Run in a process of its own, since a quit
+// ends every event loop of the process from then on.
+TEST_F(EventDlgTest, AQuitDuringTheSaveIsHonouredOnceTheWorkerHasEnded)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            const auto target = addDocument();
+            sim.setFault("download", {{"kind", "delay"}, {"ms", 600}});
+            files.names = {QString::fromStdString((folder / "never").string())};
+            QTimer::singleShot(100, [] { QCoreApplication::exit(7); });
+            const auto started = std::chrono::steady_clock::now();
+            UI::DocumentSaver::Run(target.event, false, nullptr);
+            const bool waited = std::chrono::steady_clock::now() - started >= std::chrono::milliseconds(550);
+            // Without the process's exit handlers: the application of the parent's tests is no one's to end.
+            std::_Exit(waited && files.filters.empty() && temporaryFiles().empty() && !fs::exists(folder / "never")
+                               && boxes.shown.empty()
+                           ? 0
+                           : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace
