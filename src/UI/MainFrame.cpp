@@ -13,6 +13,7 @@
 #include "UI/EventDlg.hpp"
 #include "UI/EventLogDlg.hpp"
 #include "UI/InstanceChannel.hpp"
+#include "UI/MarkEventRead.hpp"
 #include "UI/Message.hpp"
 #include "UI/PopupMenu.hpp"
 #include "UI/PreviewFolders.hpp"
@@ -78,6 +79,8 @@ void MainFrame::Pimpl::StartEngine()
         QMetaObject::invokeMethod(
             &frame,
             [this, request] {
+                // Read before the details count the unread events, as from the viewer.
+                MarkEventRead(serializer.GetEntryManager(), request.entryID, request.eventID);
                 OpenEventDetails(request.event, {request.entryID, request.eventID}, nullptr);
             },
             Qt::QueuedConnection);
