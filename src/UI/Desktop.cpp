@@ -76,7 +76,8 @@ struct Desktop::Pimpl
     QString platform = QGuiApplication::platformName();
     TrayKind trayKind = FindTrayKind();
     QString server = QStringLiteral("(asking)");
-    QString capabilities;
+    QStringList capabilities;
+    bool serverAnswered = false;
     int unanswered = 2;
     bool verbose = false;
 };
@@ -94,6 +95,7 @@ void Desktop::Pimpl::AskNotificationServer(Desktop& desktop)
                                              &desktop);
     QObject::connect(info, &QDBusPendingCallWatcher::finished, &desktop, [this, &desktop](QDBusPendingCallWatcher* call) {
         const QDBusPendingReply<QString, QString, QString, QString> reply = *call;
+        serverAnswered = !reply.isError();
         server = reply.isError() ? QStringLiteral("none")
                                  : QStringLiteral("%1 %2 (%3)").arg(reply.argumentAt<0>(), reply.argumentAt<2>(),
                                                                     reply.argumentAt<1>());
@@ -104,7 +106,7 @@ void Desktop::Pimpl::AskNotificationServer(Desktop& desktop)
                                              &desktop);
     QObject::connect(caps, &QDBusPendingCallWatcher::finished, &desktop, [this, &desktop](QDBusPendingCallWatcher* call) {
         const QDBusPendingReply<QStringList> reply = *call;
-        capabilities = reply.isError() ? QString() : reply.value().join(QStringLiteral(", "));
+        capabilities = reply.isError() ? QStringList() : reply.value();
         call->deleteLater();
         Answered(desktop);
     });
@@ -123,7 +125,7 @@ Desktop::Facts Desktop::Pimpl::GetFacts() const
                  {QStringLiteral("Tray"), TrayKindText(trayKind)},
                  {QStringLiteral("Notifications"), server}};
     if (!capabilities.isEmpty())
-        facts.emplace_back(QStringLiteral("Capabilities"), capabilities);
+        facts.emplace_back(QStringLiteral("Capabilities"), capabilities.join(QStringLiteral(", ")));
     return facts;
 }
 
@@ -163,6 +165,17 @@ bool Desktop::HasTray() const
 bool Desktop::CanPlaceWindows() const
 {
     return !m_pimpl->platform.startsWith(QStringLiteral("wayland"));
+}
+
+bool Desktop::UsesNotifications() const
+{
+    const bool asked = qEnvironmentVariable("ORVANE_NOTIFICATIONS") == QStringLiteral("1");
+    return m_pimpl->serverAnswered && (asked || !CanPlaceWindows());
+}
+
+QStringList Desktop::GetNotificationCapabilities() const
+{
+    return m_pimpl->capabilities;
 }
 
 Desktop::Facts Desktop::GetFacts() const

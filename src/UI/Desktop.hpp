@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <utility>
@@ -31,6 +32,10 @@ public:
     bool HasTray() const;
     // Where windows cannot place themselves (Wayland), popups go to the notification server.
     bool CanPlaceWindows() const;
+    // Popups go to the notification server where windows cannot place themselves or the user asks
+    // for it (ORVANE_NOTIFICATIONS=1), once a server has answered; else they are windows.
+    bool UsesNotifications() const;
+    QStringList GetNotificationCapabilities() const;
 
     // What is known so far, as (label, value) pairs for the About box and --verbose.
     Facts GetFacts() const;

@@ -6,18 +6,24 @@
 #include "ExitCode.hpp"
 #include "Serializer.hpp"
 #include "SingleInstance.hpp"
+#include "System/Folders.hpp"
 #include "UI/AboutDlg.hpp"
 #include "UI/Desktop.hpp"
+#include "UI/DesktopPopups.hpp"
 #include "UI/EntryManagerDlg.hpp"
+#include "UI/EventDlg.hpp"
 #include "UI/EventLogDlg.hpp"
 #include "UI/InstanceChannel.hpp"
+#include "UI/MarkEventRead.hpp"
 #include "UI/Message.hpp"
 #include "UI/PopupMenu.hpp"
+#include "UI/PreviewFolders.hpp"
 #include "UI/SingletonWnd.hpp"
 #include "UI/SystemTrayIcon.hpp"
-#include "UI/WindowPopupPresenter.hpp"
+#include "UI/UiThreadPresenter.hpp"
 
 #include <QAction>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -39,13 +45,15 @@ struct MainFrame::Pimpl
     void UpdateTray();
     bool SaveNow();
     std::unique_ptr<QWidget> MakeEventLog();
+    void OpenEventDetails(const MachineEvent::Event& event, const EventLogDlg::EventKey& key, QWidget* parent);
     void EventLogClosed();
 
     MainFrame& frame;
     SingleInstance& instance;
     Desktop& desktop;
     Serializer serializer;
-    std::shared_ptr<WindowPopupPresenter> presenter;
+    std::shared_ptr<UiThreadPresenter> presenter;
+    QPointer<EventDlg> details; // the open details dialog
     std::unique_ptr<Engine> engine;
     std::unique_ptr<PopupMenu> menu;
     QTimer saveTimer;
@@ -71,7 +79,19 @@ void MainFrame::Pimpl::LoadStore()
 
 void MainFrame::Pimpl::StartEngine()
 {
-    presenter = std::make_shared<WindowPopupPresenter>(frame, [this] { frame.OpenEventLog(); });
+    // Details opened from a notification run later, from the frame, like those of the viewer.
+    auto openDetails = [this](const MachineEvent::PopupPresenter::Request& request) {
+        QMetaObject::invokeMethod(
+            &frame,
+            [this, request] {
+                // Read before the details count the unread events, as from the viewer.
+                MarkEventRead(serializer.GetEntryManager(), request.entryID, request.eventID);
+                OpenEventDetails(request.event, {request.entryID, request.eventID}, nullptr);
+            },
+            Qt::QueuedConnection);
+    };
+    presenter = std::make_shared<UiThreadPresenter>(frame, std::make_shared<DesktopPopups>(desktop, openDetails),
+                                                    [this] { frame.OpenEventLog(); });
     engine = std::make_unique<Engine>(serializer.GetEntryManager(), presenter);
     serializer.GetEntryManager().AddObserver(&frame);
     engine->Start();
@@ -110,12 +130,38 @@ std::unique_ptr<QWidget> MainFrame::Pimpl::MakeEventLog()
         if (engine)
             engine->OnSignal(signal);
     };
+    hooks.openEvent = [this](const MachineEvent::Event& event, const EventLogDlg::EventKey& key) {
+        // Later, from the frame: the viewer's own handler has returned when the details run, so a
+        // close of the viewer meanwhile takes nothing from under them.
+        QPointer<QWidget> parent = eventLog.Get();
+        QMetaObject::invokeMethod(
+            &frame,
+            [this, event, key, parent] {
+                if (parent)
+                    OpenEventDetails(event, key, parent);
+            },
+            Qt::QueuedConnection);
+    };
     auto viewer = std::make_unique<EventLogDlg>(
         serializer.GetEntryManager(), hooks,
         // Without a tray the viewer is the program's window and offers what the tray menu would.
         desktop.HasTray() ? QList<QAction*>() : menu->GetWindowActions());
     QObject::connect(viewer.get(), &QObject::destroyed, &frame, [this] { EventLogClosed(); });
     return viewer;
+}
+
+void MainFrame::Pimpl::OpenEventDetails(const MachineEvent::Event& event, const EventLogDlg::EventKey& key,
+                                        QWidget* parent)
+{
+    if (closing || details)
+        return;
+    // Over the viewer, a child of it: it goes with the viewer when the run ends.
+    details = new EventDlg({serializer.GetEntryManager(), key.first, key.second, event}, {}, parent);
+    details->exec();
+    const bool viewerRequested = details && details->IsViewerRequested();
+    delete details.data();
+    if (viewerRequested)
+        frame.OpenEventLog();
 }
 
 void MainFrame::Pimpl::EventLogClosed()
@@ -143,6 +189,7 @@ void MainFrame::Create()
     Pimpl& p = *m_pimpl;
     p.desktop.GetTray().Show(SystemTrayIcon::StatusTag::NoUnread);
     p.LoadStore();
+    PreviewFolders::RemoveExpired(System::GetAppTempDir());
     p.menu = std::make_unique<PopupMenu>(p.serializer.GetEntryManager());
     connect(p.menu.get(), &PopupMenu::SettingsRequested, this, &MainFrame::OpenSettings);
     connect(p.menu.get(), &PopupMenu::ViewerRequested, this, &MainFrame::OpenEventLog);
@@ -165,6 +212,8 @@ void MainFrame::Close()
         return;
     p.closing = true;
     p.saveTimer.stop();
+    if (p.details)
+        p.details->reject();
     p.eventLog.CloseAndBlock();
     p.about.CloseAndBlock();
     p.settings.CloseAndBlock();

@@ -52,6 +52,11 @@ void Message::NoDeleteAuthority(QWidget* parent)
     Show(parent, Id::NoDeleteAuthority);
 }
 
+void Message::ViewerOpenFailure(QWidget* parent)
+{
+    Show(parent, Id::ViewerOpenFailure);
+}
+
 void Message::EnterInteger(QWidget* parent)
 {
     Show(parent, Id::ParseInteger);

@@ -19,6 +19,7 @@ public:
     static void QuexhallAccessFailure(QWidget* parent = nullptr);
     static void DocumentSaveFailure(QWidget* parent = nullptr);
     static void NoDeleteAuthority(QWidget* parent = nullptr);
+    static void ViewerOpenFailure(QWidget* parent = nullptr);
     static void EnterInteger(QWidget* parent = nullptr);
     // Information icon: the device lists no users.
     static void NoUsers(QWidget* parent = nullptr);

@@ -1,16 +1,13 @@
 #pragma once
 
-#include <QApplication>
-#include <QCursor>
-
 namespace Orvane::UI {
 
-// The wait cursor for a scope.
+// Shows the wait cursor over the program's windows while it lives.
 class WaitCursor
 {
 public:
-    WaitCursor() { QApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor();
+    ~WaitCursor();
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;
 };

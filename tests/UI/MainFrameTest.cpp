@@ -5,7 +5,11 @@
 #include "Serializer.hpp"
 #include "SingleInstance.hpp"
 #include "UI/Desktop.hpp"
+#include "UI/EventDlg.hpp"
+#include "UI/EventLogDlg.hpp"
 #include "UI/SystemTrayIcon.hpp"
+#include "UI/VirtualList/EntryListCtrl.hpp"
+#include "UI/VirtualList/EventListCtrl.hpp"
 #include "Utility/StringId.hpp"
 
 #include "MessageBoxRecorder.hpp"
@@ -14,7 +18,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
 #include <QWidget>
 
 #include <boost/filesystem.hpp>
@@ -79,6 +87,44 @@ TEST_F(MainFrameTest, WithoutATrayTheViewerIsTheWindowAndItsCloseSaysOnceThatThe
     }
     ASSERT_EQ(1u, messages.shown.size());
     EXPECT_EQ(Utility::StringId::RunningInBackground, messages.shown[0].first);
+}
+
+// The details of a double-clicked event run over the viewer; ending the run while they are open
+// ends them with the viewer and still saves.
+TEST_F(MainFrameTest, ADoubleClickedEventOpensItsDetailsOverTheViewerAndTheCloseEndsThem)
+{
+    frame.Create();
+    const auto id = addQuietEntry(entries(), L"127.0.0.1", 1);
+    frame.OpenEventLog();
+    auto* viewer = static_cast<UI::EventLogDlg*>(frame.GetEventLog());
+    auto& list = viewer->GetEntryList();
+    QTreeView* view = viewer->GetEventList().GetView();
+    // The viewer fills its lists from the entry manager's notifications, later on this thread.
+    ASSERT_TRUE(waitWithEvents([&] {
+        list.AdjustSelectedItem(id, list.GetDisplayedKeys());
+        return viewer->GetEventList().rowCount(QModelIndex()) == 1;
+    }));
+    QWidget* detailsParent = nullptr;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (auto* details = qobject_cast<UI::EventDlg*>(QApplication::activeModalWidget())) {
+            watch.stop();
+            detailsParent = details->parentWidget();
+            frame.Close();
+        }
+    });
+    watch.start(10);
+    QSignalSpy closed(&frame, &UI::MainFrame::Closed);
+    const QRect row = view->visualRect(viewer->GetEventList().index(0, 1));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, row.center());
+    ASSERT_TRUE(waitWithEvents([&] { return closed.count() == 1; })) << "details seen: " << (detailsParent != nullptr);
+    EXPECT_EQ(viewer, detailsParent);
+    EXPECT_EQ(ExitCode::Success, closed.at(0).at(0).toInt());
+    Serializer stored;
+    Load(stored);
+    const MonitoredEntry::EntryManager::ScopedLock lock(stored.GetEntryManager());
+    EXPECT_EQ(0u, stored.GetEntryManager().GetDB().CountUnread()); // read when it was opened
 }
 
 TEST_F(MainFrameTest, CloseSavesEverythingEndsWithCodeZeroAndOpensNothingAfterwards)

@@ -1,4 +1,5 @@
-#include "UI/WindowPopupPresenter.hpp"
+#include "UI/PopupWindows.hpp"
+#include "UI/UiThreadPresenter.hpp"
 
 #include "MachineEvent/Event.hpp"
 #include "UI/PopupEventDlg.hpp"
@@ -19,7 +20,7 @@ namespace {
 
 using namespace Orvane;
 using namespace OrvaneTest;
-using Presenter = UI::WindowPopupPresenter;
+using Presenter = UI::UiThreadPresenter;
 
 UI::PopupEventDlg* openPopup()
 {
@@ -65,7 +66,7 @@ protected:
     const MonitoredEntry::Event::ID eventID;
     QObject ui;
     int viewerOpened = 0;
-    Presenter presenter {ui, [this] { ++viewerOpened; }};
+    Presenter presenter {ui, std::make_shared<UI::PopupWindows>(), [this] { ++viewerOpened; }};
 };
 
 TEST_F(WindowPopupPresenterTest, ButtonsEndTheWaitWithTheirResult)
