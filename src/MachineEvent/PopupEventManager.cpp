@@ -122,6 +122,12 @@ PopupEventManager::~PopupEventManager()
     }
 }
 
+std::size_t PopupEventManager::CountPending() const
+{
+    boost::lock_guard<boost::mutex> lock(m_pimpl->mutex);
+    return m_pimpl->pending.size();
+}
+
 void PopupEventManager::Notify(EventPair pair)
 {
     Pimpl& p = *m_pimpl;

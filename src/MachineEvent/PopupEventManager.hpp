@@ -37,6 +37,8 @@ public:
 
     // Queues one popup; from any thread.
     void Notify(EventPair pair) override;
+    // The popups waiting behind the open one.
+    std::size_t CountPending() const;
 
 protected:
     void on_start() override;

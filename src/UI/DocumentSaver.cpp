@@ -81,8 +81,10 @@ void DocumentSaver::Run(const MachineEvent::Event& event, bool markRead, QWidget
         return;
     }
     if (download.GetResult() != Result::Success) {
+        // Failed before or soon after the name was known: nothing to ask for, nothing to keep.
         ReportFailure(download.GetResult(), parent);
         download.Join();
+        download.RemoveTemporaryFile();
         return;
     }
     const std::wstring extension = download.GetExtension();

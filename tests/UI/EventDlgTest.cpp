@@ -242,12 +242,14 @@ TEST_F(EventDlgTest, SaveCancelledOrFailingLeavesNoTemporaryFileAndShowsItsMessa
         QString name;
         std::vector<std::uint32_t> messages;
         std::size_t dialogs;
+        // A body cut short may fail before the file dialog would open; then none is shown.
+        bool mayFailFirst = false;
     };
     const QString target = QString::fromStdString((folder / "out").string());
     const Case cases[] = {
         {nullptr, QString(), {}, 1}, // cancelled: the download still ends first
         {{{"kind", "status"}, {"status", 500}}, target, {Id::QuexhallAccessFailure}, 0},
-        {{{"kind", "truncated"}}, target, {Id::QuexhallAccessFailure}, 1},
+        {{{"kind", "truncated"}}, target, {Id::QuexhallAccessFailure}, 1, true},
         {nullptr, QString::fromStdString((folder / "missing" / "out").string()), {Id::DocumentSaveFailure}, 1},
     };
     for (const Case& c : cases) {
@@ -262,7 +264,10 @@ TEST_F(EventDlgTest, SaveCancelledOrFailingLeavesNoTemporaryFileAndShowsItsMessa
         control("saveButton")->click();
         sim.clearFaults();
         EXPECT_EQ(c.messages, messages());
-        EXPECT_EQ(c.dialogs, files.filters.size());
+        if (c.mayFailFirst)
+            EXPECT_LE(files.filters.size(), c.dialogs);
+        else
+            EXPECT_EQ(c.dialogs, files.filters.size());
         EXPECT_TRUE(temporaryFiles().empty());
         EXPECT_FALSE(fs::exists(folder / "out"));
     }

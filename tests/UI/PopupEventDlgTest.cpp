@@ -106,6 +106,8 @@ TEST_F(PopupEventDlgTest, TheViewerButtonOpensTheViewerAndDiscardsTheWaitingPopu
         notify(addNotice(L"waiting " + std::to_wstring(n)));
     click("viewerButton");
     ASSERT_TRUE(waitWithEvents([] { return openPopup() == nullptr; }));
+    // The popup thread discards the waiting ones once it has the result.
+    ASSERT_TRUE(waitWithEvents([&] { return popups.CountPending() == 0; }));
     EXPECT_EQ(1, viewerOpened);
     notify(addNotice(L"later"));
     ASSERT_TRUE(waitWithEvents([] { return openPopup() != nullptr; }));
