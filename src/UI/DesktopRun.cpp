@@ -3,18 +3,9 @@
 #include "ResidentLock.hpp"
 #include "UI/Desktop.hpp"
 #include "UI/MainFrame.hpp"
+#include "UI/ProgramApplication.hpp"
 
 #include <QApplication>
-#include <QIcon>
-
-#include <vector>
-
-// The icons live in a static library: their registration must be asked for by name, outside any
-// namespace.
-static void RegisterResources()
-{
-    Q_INIT_RESOURCE(orvane);
-}
 
 namespace Orvane::UI {
 
@@ -22,18 +13,10 @@ int RunDesktop(SingleInstance& instance, int argc, const char* const argv[], boo
 {
     // Before Qt starts: a second start answers at once.
     TakeResidentLock(instance);
-    int qtArgc = argc;
-    std::vector<char*> qtArgv;
-    for (int i = 0; i < argc; ++i)
-        qtArgv.push_back(const_cast<char*>(argv[i])); // Qt may drop its own options from the list
-    qtArgv.push_back(nullptr);
-    QApplication application(qtArgc, qtArgv.data());
-    RegisterResources();
+    const ProgramApplication program(argc, argv);
+    QApplication& application = program.Get();
     // The program lives in the tray: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setApplicationName(QStringLiteral("Orvane"));
-    QApplication::setDesktopFileName(QStringLiteral("orvane"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/orvane.svg")));
 
     Desktop desktop;
     desktop.SetVerbose(verbose);

@@ -5,6 +5,7 @@
 #include "MonitoredEntry/EntryManager.hpp"
 #include "QX/Quexhall.hpp"
 #include "UI/DialogParts.hpp"
+#include "UI/QueuedReload.hpp"
 #include "UI/EntryConfigSheet.hpp"
 #include "UI/EntryWizard/Wizard.hpp"
 #include "UI/Message.hpp"
@@ -19,7 +20,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include <atomic>
 #include <vector>
 
 namespace Orvane::UI {
@@ -49,7 +49,7 @@ struct EntryManagerDlg::Pimpl
     QPushButton* remove = nullptr;
     QPushButton* detail = nullptr;
     QPushButton* close = nullptr;
-    std::atomic<bool> reloadQueued {false};
+    QueuedReload queuedReload {self, [this] { Guarded([this] { self.Reload(); }); }};
     bool toggling = false; // the toggle stays off while its wait runs
 
     void SetUpList()
@@ -173,14 +173,7 @@ EntryManagerDlg::~EntryManagerDlg()
 
 void EntryManagerDlg::Update(const EntryManager&)
 {
-    if (!m_pimpl->reloadQueued.exchange(true))
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_pimpl->reloadQueued = false;
-                Guarded([this] { Reload(); });
-            },
-            Qt::QueuedConnection);
+    m_pimpl->queuedReload.Request();
 }
 
 void EntryManagerDlg::Reload()

@@ -4,6 +4,8 @@
 #include "Monitor/UpdateSignal.hpp"
 #include "MonitoredEntry/EntryManager.hpp"
 #include "QX/Quexhall.hpp"
+#include "UI/DialogParts.hpp"
+#include "UI/QueuedReload.hpp"
 #include "UI/DisplayNames.hpp"
 #include "UI/MarkEventRead.hpp"
 #include "UI/Texts.hpp"
@@ -12,21 +14,16 @@
 #include "UI/VirtualList/EventColumns/MakeColumn.hpp"
 #include "UI/VirtualList/EventListCtrl.hpp"
 #include "UI/WindowIcon.hpp"
-#include "Utility/IntegerList.hpp"
 #include "Utility/StringId.hpp"
 
 #include <QAction>
-#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <atomic>
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -38,45 +35,6 @@ using VirtualList::EntryListCtrl;
 using VirtualList::EntryListSource;
 using VirtualList::EventListCtrl;
 using VirtualList::EventListSource;
-
-namespace {
-
-// A button's command must not throw into the event loop; a failed command only beeps.
-template <class F>
-void Guarded(F&& command)
-{
-    try {
-        command();
-    } catch (const std::exception&) {
-        QApplication::beep();
-    }
-}
-
-QPushButton* MakeButton(std::uint32_t id, const char* name, QWidget* parent)
-{
-    auto* button = new QPushButton(Text(id), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAccessibleName(QString(button->text()).remove(QLatin1Char('&')));
-    return button;
-}
-
-// Adds the named columns with the widths of the width string; a view is at least as wide as them.
-template <class Ctrl, class Source, class Maker>
-void AddColumns(Ctrl& list, const Source& source, Maker make, const std::vector<std::string>& names,
-                std::uint32_t widthsId)
-{
-    const std::vector<int> widths = Utility::LoadIntegerList(widthsId);
-    int total = 0;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const int width = i < widths.size() ? widths[i] : 100;
-        list.AddColumn(make(names[i], source, width));
-        total += width;
-    }
-    QTreeView* view = list.GetView();
-    view->setMinimumWidth(total + 2 * view->frameWidth() + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-}
-
-} // namespace
 
 struct EventLogDlg::Pimpl
 {
@@ -104,7 +62,7 @@ struct EventLogDlg::Pimpl
     QPushButton* refresh = nullptr;
     QPushButton* close = nullptr;
     std::vector<QToolButton*> extras;
-    std::atomic<bool> reloadQueued {false};
+    QueuedReload queuedReload {self, [this] { Guarded([this] { self.Reload(); }); }};
     bool reloading = false; // the entry list's own selection changes wait for the reload's end
 
     void SetUpLists()
@@ -347,14 +305,7 @@ EventLogDlg::~EventLogDlg()
 
 void EventLogDlg::Update(const EntryManager&)
 {
-    if (!m_pimpl->reloadQueued.exchange(true))
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                m_pimpl->reloadQueued = false;
-                Guarded([this] { Reload(); });
-            },
-            Qt::QueuedConnection);
+    m_pimpl->queuedReload.Request();
 }
 
 void EventLogDlg::Reload()
