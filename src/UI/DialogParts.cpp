@@ -3,6 +3,7 @@
 #include "UI/Texts.hpp"
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,6 +60,16 @@ QLineEdit* MakeValue(const char* name, QLabel* label, QWidget* parent)
     value->setReadOnly(true);
     value->setFocusPolicy(Qt::TabFocus);
     return value;
+}
+
+QLineEdit* AddFieldRow(QGridLayout& fields, int line, std::uint32_t label, const char* name, bool readOnly,
+                       QWidget* parent)
+{
+    QLabel* text = MakeLabel(label, parent);
+    QLineEdit* edit = readOnly ? MakeValue(name, text, parent) : MakeEdit(name, text, parent);
+    fields.addWidget(text, line, 0);
+    fields.addWidget(edit, line, 1);
+    return edit;
 }
 
 } // namespace Orvane::UI

@@ -12,6 +12,7 @@
 #include <vector>
 
 class QCheckBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -38,6 +39,9 @@ QLabel* MakeLabel(std::uint32_t id, QWidget* parent);
 QLineEdit* MakeEdit(const char* name, QLabel* label, QWidget* parent);
 // A read-only field that shows a value the user cannot change.
 QLineEdit* MakeValue(const char* name, QLabel* label, QWidget* parent);
+// A labelled field on one line of a two-column grid.
+QLineEdit* AddFieldRow(QGridLayout& fields, int line, std::uint32_t label, const char* name, bool readOnly,
+                       QWidget* parent);
 
 // Adds the named columns with the widths of the width string; the view is at least as wide as them.
 template <class Ctrl, class Source, class Maker>

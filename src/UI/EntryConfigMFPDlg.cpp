@@ -1,7 +1,7 @@
 #include "UI/EntryConfigMFPDlg.hpp"
 
 #include "HTTP/KnownDevices.hpp"
-#include "UI/DataExchange.hpp"
+#include "UI/DeviceFields.hpp"
 #include "UI/DeviceSelectDlg.hpp"
 #include "UI/DeviceTrust.hpp"
 #include "UI/DialogParts.hpp"
@@ -45,46 +45,13 @@ struct EntryConfigMFPDlg::Pimpl
 {
     QCheckBox* manual = nullptr;
     QPushButton* select = nullptr;
-    QLineEdit* name = nullptr;
-    QLineEdit* host = nullptr;
-    QLineEdit* http = nullptr;
-    QLineEdit* https = nullptr;
-    QCheckBox* ssl = nullptr;
+    std::unique_ptr<DeviceFields> device;
     QLabel* certificate = nullptr;
     QPushButton* forget = nullptr;
     MonitoredEntry::MFP stored;
 
     // The device the fields describe; raises InvalidInteger.
-    MonitoredEntry::MFP Read() const
-    {
-        boost::optional<std::wstring> nameValue;
-        boost::optional<std::wstring> hostValue;
-        boost::optional<std::int32_t> httpValue;
-        boost::optional<std::int32_t> httpsValue;
-        DDX_Text(Exchange::Save, *name, nameValue);
-        DDX_Text(Exchange::Save, *host, hostValue);
-        DDX_Text(Exchange::Save, *http, httpValue);
-        DDX_Text(Exchange::Save, *https, httpsValue);
-        MonitoredEntry::MFP mfp = stored;
-        mfp.SetName(nameValue);
-        mfp.SetHost(hostValue.value_or(std::wstring()));
-        mfp.SetHTTP(httpValue);
-        mfp.SetHTTPS(httpsValue);
-        mfp.SetSSL(ssl->isChecked());
-        return mfp;
-    }
-
-    void Write(const MonitoredEntry::MFP& mfp)
-    {
-        boost::optional<std::wstring> nameValue = mfp.GetName();
-        boost::optional<std::wstring> hostValue = mfp.GetHost();
-        boost::optional<std::int32_t> httpValue = mfp.GetHTTP();
-        boost::optional<std::int32_t> httpsValue = mfp.GetHTTPS();
-        DDX_Text(Exchange::Load, *name, nameValue);
-        DDX_Text(Exchange::Load, *host, hostValue);
-        DDX_Text(Exchange::Load, *http, httpValue);
-        DDX_Text(Exchange::Load, *https, httpsValue);
-    }
+    MonitoredEntry::MFP Read() const { return device->Read(stored); }
 
     // The record of the address the fields name now.
     boost::optional<std::string> TrustRecord() const
@@ -113,18 +80,7 @@ EntryConfigMFPDlg::EntryConfigMFPDlg(EntryConfigSheet& sheet)
     p.manual = MakeCheckBox(Id::ManualMachine, "manualBox", this);
     p.select = MakeButton(Id::MachineSelect, "machineSelectButton", this);
     auto* fields = new QGridLayout;
-    const auto row = [&](int line, std::uint32_t label, QLineEdit*& edit, const char* name, bool readOnly) {
-        QLabel* text = MakeLabel(label, this);
-        edit = readOnly ? MakeValue(name, text, this) : MakeEdit(name, text, this);
-        fields->addWidget(text, line, 0);
-        fields->addWidget(edit, line, 1);
-    };
-    row(0, Id::MachineName, p.name, "nameValue", true);
-    row(1, Id::Host, p.host, "hostEdit", false);
-    row(2, Id::HTTPPort, p.http, "httpEdit", false);
-    row(3, Id::HTTPSPort, p.https, "httpsEdit", false);
-    fields->setColumnStretch(1, 1);
-    p.ssl = MakeCheckBox(Id::UseSSL, "sslBox", this);
+    p.device = std::make_unique<DeviceFields>(*fields, *this);
 
     auto* trust = new QGroupBox(Text(Id::Certificate), this);
     p.certificate = new QLabel(trust);
@@ -143,13 +99,13 @@ EntryConfigMFPDlg::EntryConfigMFPDlg(EntryConfigSheet& sheet)
     auto* whole = new QVBoxLayout(this);
     whole->addLayout(top);
     whole->addLayout(fields);
-    whole->addWidget(p.ssl);
+    whole->addWidget(p.device->SSL());
     whole->addWidget(trust);
     whole->addStretch();
 
     connect(p.manual, &QCheckBox::toggled, this, [this] { Changed(); });
-    connect(p.ssl, &QCheckBox::toggled, this, [this] { Changed(); });
-    for (QLineEdit* edit : {p.host, p.http, p.https})
+    connect(p.device->SSL(), &QCheckBox::toggled, this, [this] { Changed(); });
+    for (QLineEdit* edit : {p.device->Host(), p.device->HTTP(), p.device->HTTPS()})
         connect(edit, &QLineEdit::textChanged, this, [this] { Changed(); });
     connect(p.select, &QPushButton::clicked, this, [this] { Guarded([this] { SelectMachine(); }); });
     connect(p.forget, &QPushButton::clicked, this, [this] { Guarded([this] { ForgetCertificate(); }); });
@@ -176,8 +132,7 @@ void EntryConfigMFPDlg::SelectMachine()
         if (!DeviceSelectDlg::Select(GetSheet().GetSearchAgent(), this))
             return;
         MonitoredEntry::MFP chosen = GetSheet().GetSearchAgent().GetSelectedDevice();
-        chosen.SetSSL(p.ssl->isChecked()); // the box stays as it is
-        p.Write(chosen);
+        p.device->Show(&chosen); // the SSL box stays as it is
     } catch (const kestle::communication_failure&) {
         Message::CommunicationError(this);
     }
@@ -196,8 +151,8 @@ void EntryConfigMFPDlg::Load(const MonitoredEntry::Entry& entry)
 {
     Pimpl& p = *m_pimpl;
     p.stored = entry.GetProperty().GetMFP();
-    p.Write(p.stored);
-    p.ssl->setChecked(p.stored.IsSSL());
+    p.device->Show(&p.stored);
+    p.device->SSL()->setChecked(p.stored.IsSSL());
 }
 
 bool EntryConfigMFPDlg::AreFieldsValid() const
@@ -210,8 +165,7 @@ void EntryConfigMFPDlg::UpdateControls()
     Pimpl& p = *m_pimpl;
     const bool manual = p.manual->isChecked();
     p.select->setEnabled(!manual);
-    for (QLineEdit* edit : {p.host, p.http, p.https})
-        edit->setReadOnly(!manual);
+    p.device->SetEditable(manual);
     p.ShowTrust();
 }
 

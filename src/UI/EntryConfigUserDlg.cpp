@@ -37,15 +37,9 @@ EntryConfigUserDlg::EntryConfigUserDlg(EntryConfigSheet& sheet)
     Pimpl& p = *m_pimpl;
     setObjectName(QStringLiteral("userPage"));
     auto* fields = new QGridLayout(this);
-    const auto row = [&](int line, std::uint32_t label, QLineEdit*& edit, const char* name, bool readOnly) {
-        QLabel* text = MakeLabel(label, this);
-        edit = readOnly ? MakeValue(name, text, this) : MakeEdit(name, text, this);
-        fields->addWidget(text, line, 0);
-        fields->addWidget(edit, line, 1);
-    };
-    row(0, Id::UserName, p.name, "userNameValue", true);
-    row(1, Id::AccountID, p.id, "idValue", true);
-    row(2, Id::Password, p.password, "passwordEdit", false);
+    p.name = AddFieldRow(*fields, 0, Id::UserName, "userNameValue", true, this);
+    p.id = AddFieldRow(*fields, 1, Id::AccountID, "idValue", true, this);
+    p.password = AddFieldRow(*fields, 2, Id::Password, "passwordEdit", false, this);
     p.password->setEchoMode(QLineEdit::Password);
     fields->setColumnStretch(1, 1);
     fields->setRowStretch(3, 1);

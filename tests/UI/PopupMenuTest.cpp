@@ -69,7 +69,11 @@ TEST(PopupMenuTest, ALoginItemOpensTheDevicePageUnlessItsEntryIsGone)
     }
     for (QAction* action : loginMenu(menu)->actions())
         action->trigger();
-    ASSERT_TRUE(waitUntil([&] { return boost::filesystem::exists(opened); }));
+    // The recorder runs on its own: wait for its whole line, not just for its file.
+    const auto recorded = [&] {
+        return boost::filesystem::exists(opened) && readFile(opened).find('\n') != std::string::npos;
+    };
+    ASSERT_TRUE(waitUntil(recorded));
     const std::string pages = readFile(opened);
     EXPECT_NE(std::string::npos, pages.find("127.0.0.2")) << pages;
     EXPECT_NE(std::string::npos, pages.find("orvane.htm")) << pages;

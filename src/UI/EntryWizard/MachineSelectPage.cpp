@@ -2,7 +2,7 @@
 
 #include "HTTP/Exceptions.hpp"
 #include "QX/Quexhall.hpp"
-#include "UI/DataExchange.hpp"
+#include "UI/DeviceFields.hpp"
 #include "UI/DeviceSearchRunner.hpp"
 #include "UI/DialogParts.hpp"
 #include "UI/DisplayNames.hpp"
@@ -33,11 +33,7 @@ struct MachineSelectPage::Pimpl
     QListWidget* list = nullptr;
     QPushButton* refresh = nullptr;
     QCheckBox* manual = nullptr;
-    QLineEdit* name = nullptr;
-    QLineEdit* host = nullptr;
-    QLineEdit* http = nullptr;
-    QLineEdit* https = nullptr;
-    QCheckBox* ssl = nullptr;
+    std::unique_ptr<DeviceFields> device;
     std::vector<MonitoredEntry::MFP> devices;
     bool listsUsers = false;
 
@@ -50,45 +46,17 @@ struct MachineSelectPage::Pimpl
             list->addItem(FromWide(DeviceDisplayName(device)));
     }
 
-    void Show(const MonitoredEntry::MFP* device)
-    {
-        boost::optional<std::wstring> nameValue = device ? device->GetName() : boost::none;
-        boost::optional<std::wstring> hostValue = device ? boost::make_optional(device->GetHost()) : boost::none;
-        boost::optional<std::int32_t> httpValue = device ? device->GetHTTP() : boost::none;
-        boost::optional<std::int32_t> httpsValue = device ? device->GetHTTPS() : boost::none;
-        DDX_Text(Exchange::Load, *name, nameValue);
-        DDX_Text(Exchange::Load, *host, hostValue);
-        DDX_Text(Exchange::Load, *http, httpValue);
-        DDX_Text(Exchange::Load, *https, httpsValue);
-    }
+    void Show(const MonitoredEntry::MFP* shown) { device->Show(shown); }
 
     // The device the fields describe, from the working entry's device; raises InvalidInteger.
-    MonitoredEntry::MFP Build(const MonitoredEntry::MFP& working) const
-    {
-        boost::optional<std::wstring> nameValue;
-        boost::optional<std::wstring> hostValue;
-        boost::optional<std::int32_t> httpValue;
-        boost::optional<std::int32_t> httpsValue;
-        DDX_Text(Exchange::Save, *name, nameValue);
-        DDX_Text(Exchange::Save, *host, hostValue);
-        DDX_Text(Exchange::Save, *http, httpValue);
-        DDX_Text(Exchange::Save, *https, httpsValue);
-        MonitoredEntry::MFP mfp = working;
-        mfp.SetName(nameValue);
-        mfp.SetHost(hostValue.value_or(std::wstring()));
-        mfp.SetHTTP(httpValue);
-        mfp.SetHTTPS(httpsValue);
-        mfp.SetSSL(ssl->isChecked());
-        return mfp;
-    }
+    MonitoredEntry::MFP Build(const MonitoredEntry::MFP& working) const { return device->Read(working); }
 
     void UpdateManual()
     {
         const bool isManual = manual->isChecked();
         list->setEnabled(!isManual);
         refresh->setEnabled(!isManual);
-        for (QLineEdit* edit : {host, http, https})
-            edit->setReadOnly(!isManual);
+        device->SetEditable(isManual);
     }
 };
 
@@ -106,18 +74,7 @@ MachineSelectPage::MachineSelectPage(Wizard& wizard)
     p.refresh = MakeButton(Id::Refresh, "refreshButton", this);
     p.manual = MakeCheckBox(Id::ManualMachine, "manualBox", this);
     auto* fields = new QGridLayout;
-    const auto row = [&](int line, std::uint32_t label, QLineEdit*& edit, const char* name, bool readOnly) {
-        QLabel* text = MakeLabel(label, this);
-        edit = readOnly ? MakeValue(name, text, this) : MakeEdit(name, text, this);
-        fields->addWidget(text, line, 0);
-        fields->addWidget(edit, line, 1);
-    };
-    row(0, Id::MachineName, p.name, "nameValue", true);
-    row(1, Id::Host, p.host, "hostEdit", false);
-    row(2, Id::HTTPPort, p.http, "httpEdit", false);
-    row(3, Id::HTTPSPort, p.https, "httpsEdit", false);
-    fields->setColumnStretch(1, 1);
-    p.ssl = MakeCheckBox(Id::UseSSL, "sslBox", this);
+    p.device = std::make_unique<DeviceFields>(*fields, *this);
 
     auto* listRow = new QHBoxLayout;
     listRow->addWidget(p.list, 1);
@@ -130,7 +87,7 @@ MachineSelectPage::MachineSelectPage(Wizard& wizard)
     whole->addLayout(listRow, 1);
     whole->addWidget(p.manual);
     whole->addLayout(fields);
-    whole->addWidget(p.ssl);
+    whole->addWidget(p.device->SSL());
 
     connect(p.list, &QListWidget::currentRowChanged, this, [this](int row) {
         Pimpl& self = *m_pimpl;
@@ -142,8 +99,8 @@ MachineSelectPage::MachineSelectPage(Wizard& wizard)
         m_pimpl->UpdateManual();
         ButtonsChanged();
     });
-    connect(p.ssl, &QCheckBox::toggled, this, [this] { ButtonsChanged(); });
-    for (QLineEdit* edit : {p.host, p.http, p.https})
+    connect(p.device->SSL(), &QCheckBox::toggled, this, [this] { ButtonsChanged(); });
+    for (QLineEdit* edit : {p.device->Host(), p.device->HTTP(), p.device->HTTPS()})
         connect(edit, &QLineEdit::textChanged, this, [this] { ButtonsChanged(); });
     connect(p.refresh, &QPushButton::clicked, this, [this] { Guarded([this] { Refresh(); }); });
 }
@@ -155,7 +112,7 @@ void MachineSelectPage::initializePage()
     Pimpl& p = *m_pimpl;
     p.Fill(GetWizard().GetSearchAgent().GetFoundDevices());
     p.Show(nullptr);
-    p.ssl->setChecked(GetDefaultEntryProperty().GetMFP().IsSSL());
+    p.device->SSL()->setChecked(GetDefaultEntryProperty().GetMFP().IsSSL());
     p.UpdateManual();
     ButtonsChanged();
 }

@@ -91,15 +91,9 @@ UserSelectPage::UserSelectPage(Wizard& wizard)
     p.refresh = MakeButton(Id::Refresh, "refreshButton", this);
 
     auto* fields = new QGridLayout;
-    const auto row = [&](int line, std::uint32_t label, QLineEdit*& edit, const char* name, bool readOnly) {
-        QLabel* text = MakeLabel(label, this);
-        edit = readOnly ? MakeValue(name, text, this) : MakeEdit(name, text, this);
-        fields->addWidget(text, line, 0);
-        fields->addWidget(edit, line, 1);
-    };
-    row(0, Id::UserName, p.name, "nameValue", true);
-    row(1, Id::AccountID, p.id, "idValue", true);
-    row(2, Id::Password, p.password, "passwordEdit", false);
+    p.name = AddFieldRow(*fields, 0, Id::UserName, "nameValue", true, this);
+    p.id = AddFieldRow(*fields, 1, Id::AccountID, "idValue", true, this);
+    p.password = AddFieldRow(*fields, 2, Id::Password, "passwordEdit", false, this);
     p.password->setEchoMode(QLineEdit::Password);
     fields->setColumnStretch(1, 1);
 
