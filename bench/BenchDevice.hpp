@@ -185,8 +185,10 @@ class WatchingEngine
 public:
     explicit WatchingEngine(const BenchDevice& device)
     {
+        // One port for the process: the signal receiver is process-wide and keeps the port it bound.
+        static const int port = FreeUdpPort();
         Orvane::Config::Current current = Orvane::Config::GetCurrent();
-        current.Port = FreeUdpPort();
+        current.Port = port;
         current.RegularCheckIntervalMs = {1, 3600000};
         Orvane::Config::SetCurrent(current);
         m_port = current.Port;
