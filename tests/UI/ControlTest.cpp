@@ -17,7 +17,7 @@ namespace {
 
 using namespace Orvane::UI::VirtualList;
 using OrvaneTest::cell;
-using OrvaneTest::EntrySpec;
+using OrvaneTest::EntryTraits;
 
 // How a model told its view about a reload: a reset is a sort, a change of data a repaint.
 struct ModelSpy
@@ -36,12 +36,12 @@ struct ModelSpy
 class ControlTest : public OrvaneTest::VirtualListFixture
 {
 protected:
-    EntrySpec device(const wchar_t* name, const wchar_t* host)
+    EntryTraits device(const wchar_t* name, const wchar_t* host)
     {
-        EntrySpec spec;
-        spec.deviceName = std::wstring(name);
-        spec.host = host;
-        return spec;
+        EntryTraits traits;
+        traits.deviceName = std::wstring(name);
+        traits.host = host;
+        return traits;
     }
 
     void addNameColumns(EntryListCtrl& list, const EntryListSource& source)
@@ -81,7 +81,7 @@ TEST_F(ControlTest, TheSelectionFollowsItsKeyAndFallsToTheFirstRowWhenItsEntryGo
 
 TEST_F(ControlTest, UnchangedKeysCostOneRepaintAndNoSortEvenWhenSortedOtherwiseThanTheSource)
 {
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     const auto keys = addEvents(
         id, {{L"Scan", L"1", "Mon, 04 Mar 2024 10:00:00 +0900"}, {L"Scan", L"2", "Tue, 05 Mar 2024 10:00:00 +0900"}});
     EventListSource source(entries);
@@ -129,7 +129,7 @@ TEST_F(ControlTest, AKeyThatVanishedBeforeTheReloadIsAnEmptyCell)
 
 TEST_F(ControlTest, ATimeSortThatCannotCompareRestoresTheSortStateAndTheList)
 {
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     addEvents(id, {{L"B", L"1", "Mon, 04 Mar 2024 10:00:00 +0900"}, {L"A", L"2", "Tue, 05 Mar 2024 10:00 +0900"}});
     EventListSource source(entries);
     source.SetEntry(id);
@@ -153,7 +153,7 @@ TEST_F(ControlTest, ATimeSortThatCannotCompareRestoresTheSortStateAndTheList)
 
 TEST_F(ControlTest, AnEmptySourceGivesAnEmptyListWithoutSelection)
 {
-    addEntry(EntrySpec());
+    addEntry(EntryTraits());
     EventListSource source(entries); // no current entry
     EventListCtrl list(&window);
     list.SetSource(&source);

@@ -23,7 +23,7 @@
 namespace {
 
 using namespace Orvane;
-using OrvaneTest::EntrySpec;
+using OrvaneTest::EntryTraits;
 using OrvaneTest::MessageBoxRecorder;
 using UI::EntryConfigSheet;
 
@@ -77,9 +77,9 @@ protected:
 
 TEST_F(EntryConfigSheetTest, PagesShowTheStoredValuesAndAPageNeverShownStoresNothing)
 {
-    EntrySpec spec;
-    spec.deviceName = L"Front MFP";
-    const ID id = addEntry(spec);
+    EntryTraits traits;
+    traits.deviceName = L"Front MFP";
+    const ID id = addEntry(traits);
     open(id);
     EXPECT_EQ(field("nameValue").text(), QStringLiteral("Front MFP"));
     EXPECT_EQ(field("hostEdit").text(), QStringLiteral("127.0.0.1"));
@@ -99,7 +99,7 @@ TEST_F(EntryConfigSheetTest, PagesShowTheStoredValuesAndAPageNeverShownStoresNot
 
 TEST_F(EntryConfigSheetTest, OKFollowsTheValidityOfEveryShownPage)
 {
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     open(id);
     showTab(1);
     EXPECT_EQ(field("passwordEdit").text(), QStringLiteral("alice-pass"));
@@ -131,7 +131,7 @@ TEST_F(EntryConfigSheetTest, OKFollowsTheValidityOfEveryShownPage)
 
 TEST_F(EntryConfigSheetTest, EraseTimeZeroIsAcceptedAndNeedsNotice)
 {
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     open(id);
     showTab(2);
     auto& erase = *field<QWidget>("eraseTimeEdit").findChild<QLineEdit*>();
@@ -146,7 +146,7 @@ TEST_F(EntryConfigSheetTest, EraseTimeZeroIsAcceptedAndNeedsNotice)
 
 TEST_F(EntryConfigSheetTest, LeavingAPageWithTextInANumberFieldSaysSoAndStays)
 {
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     open(id);
     showTab(2);
     field<QWidget>("intervalEdit").findChild<QLineEdit*>()->setText(QStringLiteral("x"));
@@ -159,7 +159,7 @@ TEST_F(EntryConfigSheetTest, LeavingAPageWithTextInANumberFieldSaysSoAndStays)
 
 TEST_F(EntryConfigSheetTest, LoweringTheLogMaximumKeepsTheNewestEvents)
 {
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     {
         MonitoredEntry::EntryManager::Transaction transaction(entries);
         const auto copy = transaction.CopyEntry(id);
@@ -188,8 +188,8 @@ TEST_F(EntryConfigSheetTest, LoweringTheLogMaximumKeepsTheNewestEvents)
 
 TEST_F(EntryConfigSheetTest, AHostSharedWithAMonitoredEntryIsStoredUnmonitored)
 {
-    const ID first = addEntry(EntrySpec());
-    EntrySpec second;
+    const ID first = addEntry(EntryTraits());
+    EntryTraits second;
     second.host = L"10.0.0.2";
     const ID id = addEntry(second);
     open(id);
@@ -203,7 +203,7 @@ TEST_F(EntryConfigSheetTest, AHostSharedWithAMonitoredEntryIsStoredUnmonitored)
 
 TEST_F(EntryConfigSheetTest, AnEntryRemovedMeanwhileClosesTheSheetWithNothingStored)
 {
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     open(id);
     removeEntry(id);
     showTab(2); // the page reads the entry when it is first shown
@@ -211,7 +211,7 @@ TEST_F(EntryConfigSheetTest, AnEntryRemovedMeanwhileClosesTheSheetWithNothingSto
     EXPECT_EQ(sheet->result(), QDialog::Rejected);
 
     // And OK after the removal stores nothing either.
-    const ID again = addEntry(EntrySpec());
+    const ID again = addEntry(EntryTraits());
     open(again);
     field<QCheckBox>("manualBox").setChecked(true);
     field("hostEdit").setText(QStringLiteral("10.9.9.9"));
@@ -223,9 +223,9 @@ TEST_F(EntryConfigSheetTest, AnEntryRemovedMeanwhileClosesTheSheetWithNothingSto
 
 TEST_F(EntryConfigSheetTest, TheTrustedCertificateIsShownAndCanBeForgotten)
 {
-    EntrySpec spec;
-    spec.host = L"10.0.0.7";
-    const ID id = addEntry(spec);
+    EntryTraits traits;
+    traits.host = L"10.0.0.7";
+    const ID id = addEntry(traits);
     change(id, [](MonitoredEntry::EntryProperty& property) {
         MonitoredEntry::MFP mfp = property.GetMFP();
         mfp.SetHTTPS(8443);
@@ -251,7 +251,7 @@ TEST_F(EntryConfigSheetTest, MachineSelectionCopiesTheChosenDeviceAndCancelChang
 {
     OrvaneTest::SnmpAgent agent("127.0.0.2", {"sysName mfp1-office"});
     ASSERT_TRUE(agent.waitReady());
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     open(id, {agent.target()});
     const auto chooseFirst = [](UI::DeviceSelectDlg& dialog) {
         auto* list = dialog.findChild<QTreeWidget*>(QStringLiteral("deviceList"));

@@ -48,11 +48,11 @@ protected:
 
 TEST_F(EntryDialogsScreenshot, EveryWindowAndPage)
 {
-    OrvaneTest::EntrySpec front;
+    OrvaneTest::EntryTraits front;
     front.deviceName = L"Front MFP (2F)";
     front.accountName = L"Alice";
     const ID id = addEntry(front);
-    OrvaneTest::EntrySpec back;
+    OrvaneTest::EntryTraits back;
     back.host = L"192.0.2.20";
     back.monitoring = false;
     back.account = L"bob";

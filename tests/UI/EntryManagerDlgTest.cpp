@@ -18,7 +18,7 @@
 namespace {
 
 using namespace Orvane;
-using OrvaneTest::EntrySpec;
+using OrvaneTest::EntryTraits;
 using OrvaneTest::MessageBoxRecorder;
 using UI::EntryManagerDlg;
 using Icon = UI::MessageBoxSeam::Icon;
@@ -77,14 +77,14 @@ protected:
 
 TEST_F(EntryManagerDlgTest, ButtonsFollowTheSelectionAndTheListFollowsTheManager)
 {
-    EntrySpec off;
+    EntryTraits off;
     off.monitoring = false;
     const ID quiet = addEntry(off);
     open();
     EXPECT_EQ(dialog->GetEntryList().GetDisplayedKeys(), std::vector<ID> {quiet});
     EXPECT_EQ(buttons(), (std::vector<bool> {true, false, true, true, true})); // the first row is selected
 
-    EntrySpec on;
+    EntryTraits on;
     on.host = L"10.0.0.2";
     const ID watched = addEntry(on);
     ASSERT_TRUE(OrvaneTest::settle([&] { return dialog->GetEntryList().GetDisplayedKeys().size() == 2; }));
@@ -97,8 +97,8 @@ TEST_F(EntryManagerDlgTest, ButtonsFollowTheSelectionAndTheListFollowsTheManager
 
 TEST_F(EntryManagerDlgTest, SwitchingOnSwitchesOffTheOtherMonitoredEntryOfTheHost)
 {
-    const ID first = addEntry(EntrySpec());
-    EntrySpec second;
+    const ID first = addEntry(EntryTraits());
+    EntryTraits second;
     second.host = L"10.0.0.2";
     second.monitoring = false;
     const ID other = addEntry(second);
@@ -127,7 +127,7 @@ TEST_F(EntryManagerDlgTest, SwitchingOnSwitchesOffTheOtherMonitoredEntryOfTheHos
 
 TEST_F(EntryManagerDlgTest, RemoveAsksFirst)
 {
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     open();
     select(id);
     messages.answers = {false, true};
@@ -147,7 +147,7 @@ TEST_F(EntryManagerDlgTest, AddAtTheEntryLimitShowsTheLimitInsteadOfTheWizard)
     Config::Current current = Config::GetCurrent();
     current.EntryMax = 1;
     Config::SetCurrent(current);
-    addEntry(EntrySpec());
+    addEntry(EntryTraits());
     open();
     dialog->AddEntry();
     EXPECT_EQ(messages.shown, (std::vector<MessageBoxRecorder::Shown> {{Utility::StringId::EntryLimit, Icon::Stop}}));
@@ -165,8 +165,8 @@ TEST_F(EntryManagerDlgTest, AddAtTheEntryLimitShowsTheLimitInsteadOfTheWizard)
 
 TEST_F(EntryManagerDlgTest, DetailOpensTheSheetOfTheSelectedEntry)
 {
-    addEntry(EntrySpec());
-    EntrySpec second;
+    addEntry(EntryTraits());
+    EntryTraits second;
     second.host = L"10.0.0.2";
     const ID id = addEntry(second);
     open();

@@ -201,7 +201,7 @@ TEST_F(EntryWizardTest, FinishAppendsAndADeviceWithAnEntryAsksFirst)
     box.setChecked(false);
 
     // Another entry of this device appears meanwhile: no keeps the wizard, yes ends it; nothing is stored.
-    OrvaneTest::EntrySpec other;
+    OrvaneTest::EntryTraits other;
     other.host = QString::fromStdString(sim.address()).toStdWString();
     const ID existing = addEntry(other);
     messages.answers = {false, true};

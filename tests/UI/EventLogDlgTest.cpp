@@ -27,7 +27,7 @@ namespace {
 
 using namespace Orvane;
 using OrvaneTest::cell;
-using OrvaneTest::EntrySpec;
+using OrvaneTest::EntryTraits;
 using OrvaneTest::looksLike;
 using OrvaneTest::settle;
 using UI::EventLogDlg;
@@ -71,18 +71,18 @@ protected:
 
 TEST_F(EventLogDlgTest, TheButtonsAndNamesFollowTheSelectedEntry)
 {
-    EntrySpec unread;
+    EntryTraits unread;
     unread.deviceName = L"Front MFP";
     unread.accountName = L"Alice";
     const ID a = addEntry(unread);
     addEvents(a, {{L"Scan", L"1", "Mon, 04 Mar 2024 10:00:00 +0900"}});
-    EntrySpec off;
+    EntryTraits off;
     off.host = L"10.0.0.9";
     off.account = L"bob";
     off.monitoring = false;
     const ID b = addEntry(off);
     addEvents(b, {{L"Scan", L"1", "Mon, 04 Mar 2024 10:00:00 +0900"}});
-    EntrySpec read;
+    EntryTraits read;
     read.host = L"10.0.0.8";
     const ID c = addEntry(read);
     addEvents(c, {{L"Fax", L"1", "Mon, 04 Mar 2024 10:00:00 +0900", true}});
@@ -129,7 +129,7 @@ TEST_F(EventLogDlgTest, TheButtonsAndNamesFollowTheSelectedEntry)
 
 TEST_F(EventLogDlgTest, ANewUnreadEventIsBoldWithTheUnreadPictureUntilItIsRead)
 {
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     addEvents(id, {{L"Scan", L"old", "Mon, 04 Mar 2024 10:00:00 +0900", true}});
     open();
     select(id);
@@ -152,7 +152,7 @@ TEST_F(EventLogDlgTest, ANewUnreadEventIsBoldWithTheUnreadPictureUntilItIsRead)
 
 TEST_F(EventLogDlgTest, ANotificationThatLeavesTheKeysCostsARepaintAndNoSort)
 {
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     addEvents(id,
               {{L"Scan", L"1", "Mon, 04 Mar 2024 10:00:00 +0900"}, {L"Fax", L"2", "Tue, 05 Mar 2024 10:00:00 +0900"}});
     open();
@@ -174,7 +174,7 @@ TEST_F(EventLogDlgTest, ANotificationThatLeavesTheKeysCostsARepaintAndNoSort)
 
 TEST_F(EventLogDlgTest, MarkAllReadMarksEveryEventAndDisablesItsButton)
 {
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     const auto keys = addEvents(id,
                                 {{L"Scan", L"1", "Mon, 04 Mar 2024 10:00:00 +0900"},
                                  {L"Fax", L"2", "Tue, 05 Mar 2024 10:00:00 +0900", true},
@@ -190,7 +190,7 @@ TEST_F(EventLogDlgTest, MarkAllReadMarksEveryEventAndDisablesItsButton)
 
 TEST_F(EventLogDlgTest, MarkingEventsReadStopsAtAVanishedEvent)
 {
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     const auto keys = addEvents(id,
                                 {{L"Scan", L"1", "Mon, 04 Mar 2024 10:00:00 +0900"},
                                  {L"Fax", L"2", "Tue, 05 Mar 2024 10:00:00 +0900"},
@@ -205,9 +205,9 @@ TEST_F(EventLogDlgTest, MarkingEventsReadStopsAtAVanishedEvent)
 
 TEST_F(EventLogDlgTest, DoubleClickingAnEventMarksItReadThenOpensIt)
 {
-    EntrySpec spec;
-    spec.deviceName = L"Front MFP";
-    const ID id = addEntry(spec);
+    EntryTraits traits;
+    traits.deviceName = L"Front MFP";
+    const ID id = addEntry(traits);
     const auto keys = addEvents(id, {{L"Scan", L"scan.pdf", "Mon, 04 Mar 2024 10:00:00 +0900"}});
     std::vector<std::pair<std::wstring, bool>> opened;
     EventLogDlg::Hooks hooks;
@@ -234,10 +234,10 @@ TEST_F(EventLogDlgTest, LoginOpensTheDevicePageForTheAccount)
                               + (folder / "part").string() + "' '" + (folder / "url").string() + "'\n");
     boost::filesystem::permissions(script, boost::filesystem::perms(0755));
     const OrvaneTest::ScopedEnvironment command("ORVANE_OPEN_COMMAND", script.string());
-    EntrySpec spec;
-    spec.host = L"mfp.example";
-    spec.account = L"alice";
-    const ID id = addEntry(spec);
+    EntryTraits traits;
+    traits.host = L"mfp.example";
+    traits.account = L"alice";
+    const ID id = addEntry(traits);
     open();
     select(id);
     QTest::mouseClick(button("loginButton"), Qt::LeftButton);
@@ -274,10 +274,10 @@ TEST_F(EventLogDlgTest, RefreshMakesTheEntrysMonitorReadTheFeedAtOnce)
     QX::SetConfig(timeouts);
 
     OrvaneTest::DevSim sim;
-    EntrySpec spec;
-    spec.host = std::wstring(sim.address().begin(), sim.address().end());
-    spec.httpPort = sim.httpPort();
-    const ID id = addEntry(spec);
+    EntryTraits traits;
+    traits.host = std::wstring(sim.address().begin(), sim.address().end());
+    traits.httpPort = sim.httpPort();
+    const ID id = addEntry(traits);
     MachineEvent::DetectedEventQueue queue(50);
     Monitor::EventMonitorManager monitors(entries, queue);
     entries.AddObserver(&monitors);
@@ -298,7 +298,7 @@ TEST_F(EventLogDlgTest, RefreshMakesTheEntrysMonitorReadTheFeedAtOnce)
 
 TEST_F(EventLogDlgTest, EscapeAndEnterCloseTheViewer)
 {
-    addEntry(EntrySpec());
+    addEntry(EntryTraits());
     for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
         open().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
@@ -309,7 +309,7 @@ TEST_F(EventLogDlgTest, EscapeAndEnterCloseTheViewer)
 
 TEST_F(EventLogDlgTest, ScreenshotWithTwoEntriesAndTheWindowsActions)
 {
-    EntrySpec front;
+    EntryTraits front;
     front.deviceName = L"DevSim MFP (2F)";
     front.accountName = L"Alice";
     const ID a = addEntry(front);
@@ -317,7 +317,7 @@ TEST_F(EventLogDlgTest, ScreenshotWithTwoEntriesAndTheWindowsActions)
               {{L"スキャン", L"見積書_2024-03.pdf", "Mon, 04 Mar 2024 09:12:40 +0900", true},
                {L"ファクス受信", L"03-1234-5678 から 2 ページ", "Tue, 05 Mar 2024 14:03:11 +0900"},
                {L"スキャン", L"scan0007.pdf", "Wed, 06 Mar 2024 08:45:02 +0900"}});
-    EntrySpec back;
+    EntryTraits back;
     back.host = L"192.168.10.24";
     back.account = L"bob";
     back.monitoring = false;

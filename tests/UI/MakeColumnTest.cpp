@@ -17,7 +17,7 @@ namespace {
 
 using namespace Orvane::UI::VirtualList;
 using OrvaneTest::cell;
-using OrvaneTest::EntrySpec;
+using OrvaneTest::EntryTraits;
 using OrvaneTest::EventSpec;
 using OrvaneTest::looksLike;
 
@@ -85,27 +85,27 @@ class MakeColumnTest : public OrvaneTest::VirtualListFixture
 
 TEST_F(MakeColumnTest, EntryColumns)
 {
-    EntrySpec beta;
+    EntryTraits beta;
     beta.host = L"10.0.0.2";
     beta.deviceName = L"Beta";
     beta.account = L"carol";
     const ID first = addEntry(beta);
     addEvents(first,
               {{L"Scan", L"a", "Mon, 04 Mar 2024 10:00:00 +0900"}, {L"Fax", L"b", "Mon, 04 Mar 2024 11:00:00 +0900"}});
-    EntrySpec host;
+    EntryTraits host;
     host.host = L"10.0.0.1";
     host.accountName = L"Alice";
     host.monitoring = false;
     host.notice = false;
     addEvents(addEntry(host), {{L"Scan", L"a", "Mon, 04 Mar 2024 10:00:00 +0900", true}});
-    EntrySpec alpha;
+    EntryTraits alpha;
     alpha.host = L"10.0.0.3";
     alpha.deviceName = L"Alpha";
     alpha.account = L"bob";
     alpha.accountName = L"Bob";
     alpha.subscriptionState = 2;
     addEntry(alpha);
-    EntrySpec failing;
+    EntryTraits failing;
     failing.host = L"10.0.0.4";
     failing.deviceName = L"Gamma";
     failing.subscriptionFailure = 1;
@@ -159,7 +159,7 @@ TEST_F(MakeColumnTest, EntryColumns)
 
 TEST_F(MakeColumnTest, EventColumns)
 {
-    const ID id = addEntry(EntrySpec());
+    const ID id = addEntry(EntryTraits());
     addEvents(id,
               {{L"Scan", L"b.pdf", "Tue, 05 Mar 2024 09:07:02 +0900", true},
                {L"Fax", L"a.pdf", "Mon, 04 Mar 2024 10:00:00 +0900"},

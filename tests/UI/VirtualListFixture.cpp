@@ -22,25 +22,25 @@ VirtualListFixture::VirtualListFixture()
     Config::SetCurrent(current);
 }
 
-VirtualListFixture::ID VirtualListFixture::addEntry(const EntrySpec& spec)
+VirtualListFixture::ID VirtualListFixture::addEntry(const EntryTraits& traits)
 {
     MonitoredEntry::MFP mfp;
-    mfp.SetHost(spec.host);
-    mfp.SetName(spec.deviceName);
-    mfp.SetHTTP(spec.httpPort);
+    mfp.SetHost(traits.host);
+    mfp.SetName(traits.deviceName);
+    mfp.SetHTTP(traits.httpPort);
     MonitoredEntry::User user;
-    user.SetID(spec.account);
-    user.SetName(spec.accountName);
-    user.SetPassword(MonitoredEntry::Password(spec.account + L"-pass"));
+    user.SetID(traits.account);
+    user.SetName(traits.accountName);
+    user.SetPassword(MonitoredEntry::Password(traits.account + L"-pass"));
     MonitoredEntry::Config config;
     config.SetLogMax(1000);
     config.SetInterval(3600000);
-    config.SetNotice(spec.notice);
+    config.SetNotice(traits.notice);
     config.SetEraseTime(10000);
     MonitoredEntry::EntryProperty property;
-    property.SetMonitoring(spec.monitoring);
-    property.SetSubscriptionState(spec.subscriptionState);
-    property.SetSubscriptionFailure(spec.subscriptionFailure);
+    property.SetMonitoring(traits.monitoring);
+    property.SetSubscriptionState(traits.subscriptionState);
+    property.SetSubscriptionFailure(traits.subscriptionFailure);
     property.SetMFP(mfp);
     property.SetUser(user);
     property.SetConfig(config);
@@ -57,13 +57,13 @@ std::vector<VirtualListFixture::EventKey> VirtualListFixture::addEvents(const ID
     EntryManager::Transaction transaction(entries);
     const auto copy = transaction.CopyEntry(id);
     const auto log = copy->GetEventLog();
-    for (const auto& spec : events) {
+    for (const auto& traits : events) {
         const std::wstring docID
-            = spec.category + L"/" + spec.info + L"/" + std::wstring(spec.time.begin(), spec.time.end());
+            = traits.category + L"/" + traits.info + L"/" + std::wstring(traits.time.begin(), traits.time.end());
         const EventID eventID = log->Append(
-            MonitoredEntry::EventProperty(spec.category, spec.info, boost::none, docID, RSS::EventTime(spec.time)));
+            MonitoredEntry::EventProperty(traits.category, traits.info, boost::none, docID, RSS::EventTime(traits.time)));
         MonitoredEntry::Event event = log->GetEvent(eventID);
-        event.SetRead(spec.read);
+        event.SetRead(traits.read);
         log->SetEvent(event);
         keys.emplace_back(id, eventID);
     }

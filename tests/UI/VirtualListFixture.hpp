@@ -16,7 +16,7 @@ class QAbstractItemModel;
 
 namespace OrvaneTest {
 
-struct EntrySpec
+struct EntryTraits
 {
     std::wstring host = L"127.0.0.1";
     boost::optional<std::wstring> deviceName;
@@ -47,7 +47,7 @@ protected:
 
     VirtualListFixture();
 
-    ID addEntry(const EntrySpec& spec);
+    ID addEntry(const EntryTraits& traits);
     std::vector<EventKey> addEvents(const ID& id, const std::vector<EventSpec>& events);
     void removeEntry(const ID& id);
     void removeEvent(const EventKey& key);
